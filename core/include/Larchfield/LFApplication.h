@@ -1,0 +1,59 @@
+// Application-wide state: the quit request, the last error text, the
+// executable's name and directory, endianness and the UI colours.
+#ifndef LFAPPLICATION_H
+#define LFAPPLICATION_H
+
+#include <SDL.h>
+
+#include "LFColor.h"
+
+class LFRenderContext;
+
+extern int _LFAppQuitRequested;
+extern SDL_Event _LFMainEvent;
+// Heap copies set by LFInit(char*); null until then.
+extern char* LFApplicationName;
+extern char* LFExecutablePath;
+// -1 on a little-endian machine, 0 on a big-endian one.
+extern int _LFEndianness;
+// The error buffer; null before LFInit and after LFDeInit.
+enum { _LFErrorSize = 512 };
+extern char* _LFError;
+
+// The selected drawing target, and the window whose OpenGL context is in use
+// (only ever compared, never dereferenced).
+extern LFRenderContext* _LFCurrentRenderContext;
+extern void* _LFCurrentWindowRenderContext;
+
+extern LFColor _LFUIBorderColor;
+extern LFColor _LFUIBackroundColor;
+extern LFColor _LFUIBackgroundColor_Interaction;
+extern LFColor _LFUISelectionColor;
+extern LFColor _LFUIFocusColor;
+extern LFColor _LFUITextColor;
+
+void LFApplicationRequestQuit();
+void LFApplicationCancelQuitRequest();
+// -1 once a quit was requested by the application or the window system.
+int LFApplicationQuitRequested();
+
+// The last error text (empty until the first error); null outside LFInit..LFDeInit.
+char* LFError();
+// Internal: formats the error text, cut at 511 characters. No-op without a buffer.
+void _LFSetError(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+void LFSetUIColor(LFColor borderColor, LFColor backgroundColor, LFColor backgroundColor_Interaction,
+                  LFColor selectionColor, LFColor focusColor, LFColor textColor);
+
+// Empties the global font cache / counts its fonts.
+void LFClearGUIFontCache();
+int LFGUIFontCacheSize();
+
+// The selected drawing target, or null.
+LFRenderContext* LFCurrentRenderContext();
+
+#endif

@@ -1,0 +1,21 @@
+// Untextured immediate-mode shapes, drawn at once into the current render
+// context in its pixel coordinates. Texturing is enabled again after every
+// call; the current colour and the line width are left as the call set them.
+#ifndef LFPRIMITIVES_H
+#define LFPRIMITIVES_H
+
+#include "LF2DPrimitives.h"
+#include "LFColor.h"
+
+void LFDrawLine(LFPoint origin, LFPoint end, LFColor color);
+// One-pixel ring inside the rectangle, corners truncated to whole pixels.
+void LFDrawRect(LFRect rect, LFColor color);
+void LFDrawRectFill(LFRect rect, LFColor color);
+// Note: segments must be at least 1; accumulated rounding can add one point.
+void LFDrawCircle(LFPoint origin, int radius, int segments, LFColor color);
+void LFDrawCircleFill(LFPoint origin, int radius, int segments, LFColor color);
+// Outline drawn two pixels wide.
+void LFDrawTriangle(LFPoint p1, LFPoint p2, LFPoint p3, LFColor color);
+void LFDrawTriangleFill(LFPoint p1, LFPoint p2, LFPoint p3, LFColor color);
+
+#endif

@@ -1,0 +1,135 @@
+// Untextured shapes in OpenGL immediate mode. Each call is its own batch:
+// texturing off, matrix pushed, colour set, vertices, matrix popped,
+// texturing back on.
+#include <math.h>  // sin, cos
+
+#include <GL/gl.h>
+
+#include "LFPrimitives.h"
+
+// The circle's angle runs up to this bound, a little short of a full turn.
+static const double _LFCircleTurn = 6.28;
+
+static void _LFBeginPrimitive(LFColor color, float lineWidth)
+{
+    glDisable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glColor4f(color.r, color.g, color.b, color.a);
+    if (lineWidth > 0)
+        glLineWidth(lineWidth);
+}
+
+static void _LFEndPrimitive()
+{
+    glPopMatrix();
+    glEnable(GL_TEXTURE_2D);
+}
+
+// Rectangle corners in whole pixels: the far corner is truncated after the
+// near one, so (10.7, 5.6) spans 10..15.
+static void _LFRectCorners(LFRect rect, int* x1, int* y1, int* x2, int* y2)
+{
+    *x1 = (int)rect.origin.x;
+    *y1 = (int)rect.origin.y;
+    *x2 = (int)((float)*x1 + rect.size.width);
+    *y2 = (int)((float)*y1 + rect.size.height);
+}
+
+// The perimeter points shared by the circle outline and fill; the first lies
+// straight below the centre. A negative count would never reach the bound,
+// so it draws nothing.
+static void _LFCircleVertices(LFPoint origin, int radius, int segments)
+{
+    if (segments < 0)
+        return;
+    double step = _LFCircleTurn / segments;
+    for (double i = 0; i < _LFCircleTurn; i += step)
+        glVertex2f((float)(sin(i) * radius + origin.x), (float)(cos(i) * radius + origin.y));
+}
+
+void LFDrawLine(LFPoint origin, LFPoint end, LFColor color)
+{
+    _LFBeginPrimitive(color, 1);
+    glBegin(GL_LINES);
+    glVertex2i((int)origin.x, (int)origin.y);
+    glVertex2i((int)end.x, (int)end.y);
+    glEnd();
+    _LFEndPrimitive();
+}
+
+void LFDrawRect(LFRect rect, LFColor color)
+{
+    glDisable(GL_TEXTURE_2D);
+    GLboolean edgeFlag;
+    glGetBooleanv(GL_EDGE_FLAG, &edgeFlag);
+    glEdgeFlag(GL_TRUE);
+    glPushMatrix();
+    glColor4f(color.r, color.g, color.b, color.a);
+    glLineWidth(1);
+
+    int x1, y1, x2, y2;
+    _LFRectCorners(rect, &x1, &y1, &x2, &y2);
+    x2 -= 1;
+    y2 -= 1;
+    glRecti(x1, y1, x2, y1 + 1);
+    glRecti(x2, y1, x2 + 1, y2 + 1);
+    glRecti(x2, y2, x1, y2 + 1);
+    glRecti(x1, y2, x1 + 1, y1);
+
+    _LFEndPrimitive();
+    glEdgeFlag(edgeFlag);
+}
+
+void LFDrawRectFill(LFRect rect, LFColor color)
+{
+    _LFBeginPrimitive(color, 0);
+    int x1, y1, x2, y2;
+    _LFRectCorners(rect, &x1, &y1, &x2, &y2);
+    glBegin(GL_QUADS);
+    glVertex2f((float)x1, (float)y1);
+    glVertex2f((float)x1, (float)y2);
+    glVertex2f((float)x2, (float)y2);
+    glVertex2f((float)x2, (float)y1);
+    glEnd();
+    _LFEndPrimitive();
+}
+
+void LFDrawCircle(LFPoint origin, int radius, int segments, LFColor color)
+{
+    _LFBeginPrimitive(color, 1);
+    glBegin(GL_LINE_LOOP);
+    _LFCircleVertices(origin, radius, segments);
+    glEnd();
+    _LFEndPrimitive();
+}
+
+void LFDrawCircleFill(LFPoint origin, int radius, int segments, LFColor color)
+{
+    _LFBeginPrimitive(color, 1);
+    glBegin(GL_TRIANGLE_FAN);
+    _LFCircleVertices(origin, radius, segments);
+    glEnd();
+    _LFEndPrimitive();
+}
+
+void LFDrawTriangle(LFPoint p1, LFPoint p2, LFPoint p3, LFColor color)
+{
+    _LFBeginPrimitive(color, 2);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(p1.x, p1.y);
+    glVertex2f(p2.x, p2.y);
+    glVertex2f(p3.x, p3.y);
+    glEnd();
+    _LFEndPrimitive();
+}
+
+void LFDrawTriangleFill(LFPoint p1, LFPoint p2, LFPoint p3, LFColor color)
+{
+    _LFBeginPrimitive(color, 1);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(p1.x, p1.y);
+    glVertex2f(p2.x, p2.y);
+    glVertex2f(p3.x, p3.y);
+    glEnd();
+    _LFEndPrimitive();
+}

@@ -1,0 +1,53 @@
+// Small numeric helpers: texture-friendly powers of two, and minimum, maximum
+// and clamp for floats and ints.
+#include "LFMathUtilities.h"
+
+// The largest power of two an int can hold.
+static const int _sLFLargestPowerOfTwo = 1 << 30;
+
+int LFNearestPowerOfTwo(int value)
+{
+    if (value > _sLFLargestPowerOfTwo)
+        return _sLFLargestPowerOfTwo;
+    int retValue = 1;
+    while (retValue < value)
+        retValue *= 2;
+    return retValue;
+}
+
+float LFMinf(float first, float second)
+{
+    return first < second ? first : second;
+}
+
+int LFMini(int first, int second)
+{
+    return first < second ? first : second;
+}
+
+float LFMaxf(float first, float second)
+{
+    return first > second ? first : second;
+}
+
+int LFMaxi(int first, int second)
+{
+    return first > second ? first : second;
+}
+
+// Note: the low bound is tested first, so it wins when low > high.
+void LFClampf(float* value, float low, float high)
+{
+    if (low > *value)
+        *value = low;
+    else if (*value > high)
+        *value = high;
+}
+
+void LFClampi(int* value, int low, int high)
+{
+    if (low > *value)
+        *value = low;
+    else if (*value > high)
+        *value = high;
+}

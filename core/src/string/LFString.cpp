@@ -1,0 +1,71 @@
+// Throw-away formatted strings: each one is recorded in a pool that the logic
+// loop empties at the end of every tick, so callers never free them.
+#include <stdarg.h>  // va_list
+#include <stdio.h>   // vsnprintf
+#include <stdlib.h>  // malloc, free
+#include <string.h>  // strlen
+
+#include <list>
+#include <new>  // std::bad_alloc
+
+#include <SDL_stdinc.h>  // SDL_strlcpy
+
+#include "LFString.h"
+
+// The pool, in order of creation. Filled by LFTempString, emptied by
+// _LFCleanTempStrings (from LFLogicUpdate).
+static std::list<char*> _sLFTemporaryStrings;
+
+// Formatting happens here first; it bounds a temporary string to 1023 characters.
+static const int _sLFFormatBufferSize = 1024;
+
+char* _LFMakeString(int length)
+{
+    if (length <= 0)
+        return NULL;
+    char* block = (char*)malloc(length);
+    if (!block)
+        return NULL;
+    block[0] = '\0';
+    return block;
+}
+
+char* LFTempString(const char* input, ...)
+{
+    if (!input)
+        return NULL;
+    char buffer[_sLFFormatBufferSize];
+    va_list args;
+    va_start(args, input);
+    int written = vsnprintf(buffer, sizeof(buffer), input, args);
+    va_end(args);
+    // An encoding error leaves the buffer's contents undefined.
+    if (written < 0)
+        buffer[0] = '\0';
+
+    int len = (int)strlen(buffer) + 1;
+    char* block = _LFMakeString(len);
+    if (!block)
+        return NULL;
+    SDL_strlcpy(block, buffer, len);
+    try {
+        _sLFTemporaryStrings.push_back(block);
+    } catch (const std::bad_alloc&) {
+        free(block);
+        return NULL;
+    }
+    block[len - 1] = '\0';
+    return block;
+}
+
+void _LFCleanTempStrings()
+{
+    for (char* block : _sLFTemporaryStrings)
+        free(block);
+    _sLFTemporaryStrings.clear();
+}
+
+int _LFTempStringCount()
+{
+    return (int)_sLFTemporaryStrings.size();
+}

@@ -1,0 +1,124 @@
+// Library start-up and shutdown: paths, SDL, key tables, logic rate, random
+// seed, and the audio device.
+#include <stdlib.h>  // malloc, free, srand
+#include <string.h>  // strdup, strstr
+#include <time.h>    // time
+#include <unistd.h>  // chdir
+
+#include <new>  // std::bad_alloc
+
+#include "LFApplication.h"
+#include "LFFontCache.h"
+#include "LFGamePad.h"
+#include "LFInit.h"
+#include "LFKeyboard.h"
+#include "LFLogicTiming.h"
+#include "LFTextureCache.h"
+#include "LFUIGlobalFont.h"
+
+static const char _LFDirSep = '/';
+
+// Sets LFApplicationName and LFExecutablePath from a path, cutting the
+// caller's string down to the directory.
+static void _LFSplitExecutablePath(char* path)
+{
+    free(LFExecutablePath);
+    free(LFApplicationName);
+
+    // Index 0 is never taken as the separator: "/name" has no directory part.
+    int i = (int)strlen(path);
+    while (i > 0 && path[i] != _LFDirSep)
+        i--;
+    if (i == 0) {
+        // A bare file name: the whole string is the name, the directory is here.
+        LFApplicationName = strdup(path);
+        LFExecutablePath = strdup(".");
+        return;
+    }
+
+    LFApplicationName = strdup(path + i + 1);
+    if (strstr(path, "Contents/MacOS")) {
+        // Inside an application bundle the directory keeps its separator.
+        LFExecutablePath = strndup(path, i + 1);
+    } else {
+        path[i] = '\0';
+        LFExecutablePath = strdup(path);
+    }
+}
+
+int LFInit(char* executablePath)
+{
+    _LFSplitExecutablePath(executablePath);
+    if (LFExecutablePath && chdir(LFExecutablePath) != 0) {
+        // Staying in the current directory is all that can be done.
+    }
+    return LFInit();
+}
+
+int LFInit()
+{
+    if (!_LFError) {
+        _LFError = (char*)malloc(_LFErrorSize);
+        if (!_LFError)
+            return 0;
+    }
+    _LFError[0] = '\0';
+
+    if (!_LFGlobalFontCache) {
+        try {
+            _LFGlobalFontCache = new _LFFontCache();
+        } catch (std::bad_alloc&) {
+            _LFSetError("Unable to create global font cache.");
+            return 0;
+        }
+    }
+
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+        _LFSetError("Error initializing SDL: %s", SDL_GetError());
+        return 0;
+    }
+    SDL_JoystickEventState(SDL_ENABLE);
+    _LFInitKeys();
+    LFSetLogicInterval(60);
+
+    Uint16 one = 1;
+    _LFEndianness = (*(Uint8*)&one == 1) ? -1 : 0;
+
+    // No socket library needs starting on this platform.
+
+    srand((unsigned int)time(NULL));
+    return -1;
+}
+
+void _LFDeInitAudio()
+{
+}
+
+void LFDeInit()
+{
+    _LFDeInitAudio();
+
+    free(LFExecutablePath);
+    LFExecutablePath = NULL;
+    free(LFApplicationName);
+    LFApplicationName = NULL;
+
+    if (_LFGamePad) {
+        SDL_JoystickClose(_LFGamePad);
+        _LFGamePad = NULL;
+    }
+
+    delete _LFGlobalFontCache;
+    _LFGlobalFontCache = NULL;
+    free(_LFUIGlobalFontPath);
+    _LFUIGlobalFontPath = NULL;
+
+    LFTextureCachePurge();
+
+    // No socket library needs shutting down on this platform.
+
+    free(_LFError);
+    _LFError = NULL;
+
+    SDL_Quit();
+}

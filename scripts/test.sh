@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under a virtual X
+# server; then builds with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs the whole suite once more.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+export SDL_AUDIODRIVER=dummy
+export LIBGL_ALWAYS_SOFTWARE=1
+jobs=$(nproc)
+
+run_suite() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" "$@"
+    cmake --build "$dir" -j"$jobs"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        ctest --test-dir "$dir" -j"$jobs" --output-on-failure
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DLF_SANITIZE=ON

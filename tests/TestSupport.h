@@ -1,0 +1,77 @@
+// Shared helpers for the tests: a clock the tests set by hand, and a fixture
+// that starts the library with a real window to draw into and read back.
+#ifndef TESTSUPPORT_H
+#define TESTSUPPORT_H
+
+#include <vector>
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include "Larchfield/Larchfield.h"
+
+// The library's clock, driven by the test: nothing sleeps.
+struct TestClock {
+    static Uint32 now;
+    static Uint32 ticks() { return now; }
+    static void install(Uint32 start = 1000)
+    {
+        now = start;
+        _LFSetTicksSource(ticks);
+    }
+    static void uninstall() { _LFSetTicksSource(NULL); }
+};
+inline Uint32 TestClock::now = 0;
+
+// One RGBA pixel read back from the current framebuffer.
+struct Pixel {
+    unsigned char r, g, b, a;
+};
+
+// Reads the pixel at (x, y) in window coordinates (y grows downward).
+inline Pixel ReadPixel(int x, int y, int windowHeight)
+{
+    Pixel p;
+    glReadPixels(x, windowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &p);
+    return p;
+}
+
+// The library started with one 2D window, cleared to black, drawn into
+// directly (nothing is swapped: reads come from the back buffer).
+class WindowTest : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 64;
+    static constexpr int kHeight = 48;
+
+    void SetUp() override
+    {
+        ASSERT_NE(0, LFInit()) << LFError();
+        // Keep the X pointer away from the window, so that no pointer events
+        // of the X server mix with the events a test pushes.
+        SDL_WarpMouseGlobal(4000, 4000);
+        window = new LFWindow(LFTempString("test"), LFMakeSize(kWidth, kHeight));
+        window->setRenderContext();
+        glReadBuffer(GL_BACK);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+
+    void TearDown() override
+    {
+        delete window;
+        _LFCleanTempStrings();
+        LFDeInit();
+    }
+
+    Pixel at(int x, int y) { return ReadPixel(x, y, kHeight); }
+    // True when the pixel is lit (any colour channel above half).
+    bool lit(int x, int y)
+    {
+        Pixel p = at(x, y);
+        return p.r > 127 || p.g > 127 || p.b > 127;
+    }
+
+    LFWindow* window = nullptr;
+};
+
+#endif
