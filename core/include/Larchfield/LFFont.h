@@ -1,0 +1,4 @@
+#ifndef LFFONT_H
+#define LFFONT_H
+
+#endif

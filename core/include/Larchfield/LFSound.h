@@ -1,0 +1,4 @@
+#ifndef LFSOUND_H
+#define LFSOUND_H
+
+#endif

@@ -1,0 +1,4 @@
+#ifndef LFTEXTURE_H
+#define LFTEXTURE_H
+
+#endif
