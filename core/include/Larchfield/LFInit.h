@@ -2,6 +2,8 @@
 #ifndef LFINIT_H
 #define LFINIT_H
 
+#include <SDL.h>  // Uint16
+
 // Takes the executable's name and directory from its path, makes that
 // directory the working directory, then starts the library with LFInit().
 // Note: writes into executablePath (it ends up holding the directory); pass a copy.
@@ -12,7 +14,21 @@ int LFInit();
 // Closes audio and the game pad, frees the caches and paths, quits SDL.
 void LFDeInit();
 
-// Internal: halts music and closes the audio device if it was opened.
+// -1 while the audio device is open through LFInitAudio, else 0.
+extern int _LFAudioInitialized;
+
+// Opens the audio device at 44100 Hz, 16-bit stereo, 1024-frame chunks.
+// -1 on success; 0 on failure, with the reason in LFError().
+int LFInitAudio();
+// Closes any device opened before, then opens one with these settings (a
+// format is an SDL AUDIO_* value). -1 on success; 0 on failure, with
+// "Couldn't initialize SDL: ..." (no audio driver) or "Unable to initialize
+// audio: ..." (no device) in LFError(). Sounds cannot be loaded and play
+// nothing until a call succeeds.
+// Note: a failed call releases SDL's audio subsystem again, so the caller may
+// pick another driver (e.g. SDL_AUDIODRIVER=dummy) and call again.
+int LFInitAudio(int audioRate, Uint16 audioFormat, int audioChannels, int audioBuffers);
+// Internal: halts music and closes the audio device if LFInitAudio opened it.
 void _LFDeInitAudio();
 
 #endif

@@ -1,4 +1,115 @@
+// Textures: one OpenGL 2D texture loaded from an image file or made blank,
+// drawn into the current render context as a placed, stretched, rotated or
+// mirrored quad or as a nine-patch, and queried pixel by pixel.
 #ifndef LFTEXTURE_H
 #define LFTEXTURE_H
+
+#include "LF2DPrimitives.h"
+#include "LFColor.h"
+#include "LFRenderContext.h"
+
+// The OpenGL scalar types exactly as gl.h declares them. Repeating them here,
+// instead of including an OpenGL header, lets this header come before or
+// after any of them (glew.h must be included before gl.h).
+typedef unsigned int GLenum;
+typedef int GLint;
+typedef unsigned int GLuint;
+
+// Filter for textures created from now on: 1 = nearest (the start value),
+// anything else = linear. Existing textures keep theirs.
+void LFSetTextureMode(int mode);
+
+// Final: the render-context base has virtual functions but, on purpose, no
+// virtual destructor, so textures are deleted through their own type.
+class LFTexture final : public LFRenderContext {
+public:
+    // An empty texture: no OpenGL texture, size (0, 0); it draws nothing.
+    LFTexture();
+    // Loads an image file that decodes to 24 or 32 bits per pixel. Throws
+    // std::bad_alloc if it cannot; an image of other depth leaves
+    // "<path>: not a truecolor image" in LFError().
+    explicit LFTexture(char* filePath);
+    // A blank RGBA texture for drawing into; its pixels are undefined until drawn.
+    LFTexture(int width, int height);
+    // Deletes the OpenGL texture, its framebuffer object and the pixel snapshot.
+    ~LFTexture();
+    LFTexture(const LFTexture&) = delete;
+    LFTexture& operator=(const LFTexture&) = delete;
+
+    // Width and height in pixels.
+    LFSize size();
+    // Binds the OpenGL texture to GL_TEXTURE_2D.
+    void bind();
+    // Colour whose red, green and blue multiply the texels when drawing; its alpha is unused.
+    void setTint(LFColor tint);
+    LFColor tint();
+
+    // Draws the source rectangle (startX, startY)-(endX, endY) of the texture
+    // (far corner exclusive; clamped to the texture, never rejected) as a quad
+    // of width x height pixels (negative: the source's own size) with its
+    // top-left corner at (xPos, yPos). alpha replaces the tint's alpha; scale
+    // grows it about its top-left corner; rot turns it clockwise by degrees
+    // about the source rectangle's centre; flipMode bit 2 mirrors it left to
+    // right and bit 4 top to bottom. doQuadWrap non-zero draws a complete quad;
+    // zero only emits its four corners, unscaled, unturned and unmirrored,
+    // into a GL_QUADS list for which the caller has bound the texture.
+    // Note: pass alpha and scale as floats (1.0f): with all-int arguments the
+    // seven-argument call picks the source-rectangle form.
+    void draw(int startX, int startY, int endX, int endY, int width, int height, int xPos, int yPos, float alpha,
+              float scale, int rot, int flipMode, int doQuadWrap);
+    // The whole texture at its own size, opaque, unscaled, unturned.
+    void draw(int xPos, int yPos, int doQuadWrap);
+    // The whole texture at its own size.
+    void draw(int xPos, int yPos, float alpha, float scale, int rot, int flipMode, int doQuadWrap);
+    // A source rectangle at its own size, opaque, unscaled, unturned.
+    void draw(int startX, int startY, int endX, int endY, int xPos, int yPos, int doQuadWrap);
+    // A source rectangle at its own size.
+    void draw(int startX, int startY, int endX, int endY, int xPos, int yPos, float alpha, float scale, int rot,
+              int flipMode, int doQuadWrap);
+
+    // Multiplies the placement of a width x height quad onto the current matrix:
+    // move to (xPos, yPos), scale, then mirror and turn about the quad's centre.
+    void drawingPosition(int xPos, int yPos, int width, int height, float scale, int rot, int flipMode);
+
+    // Stretches the texture over the rectangle (position, size) keeping its
+    // corners of cornerSize pixels unscaled; edges and centre stretch.
+    void drawNineSlice(LFPoint position, LFSize size, int cornerSize, float alpha);
+    // The same, opaque.
+    void drawNineSlice(LFPoint position, LFSize size, int cornerSize);
+
+    // Colour (components 0..1; alpha 1 without an alpha channel) of the pixel
+    // at location (truncated toward zero; row 0 is the top). Outside the
+    // texture: all components -1. cached non-zero reads the texture back once
+    // and answers from that snapshot ever after; zero uses a snapshot if one is
+    // held, else reads the texture back for this query alone.
+    // Note: a held snapshot is not refreshed by later drawing or same-size reloads.
+    LFColor getPixel(LFPoint location, int cached);
+
+private:
+    // Screen capture's way in to _loadFromData. Note: the window source must
+    // define it without `static`, since a friend function has external linkage.
+    friend LFTexture* _LFWindowTextureLoadFromData(LFTexture* texture, LFSize size, GLint bytesPerPixel,
+                                                   GLenum textureFormat, char* data);
+    // The unit tests' fixture, which reloads textures and checks the chosen format.
+    friend class Texture;
+
+    void _commonInit();
+    void _clearTextureID();
+    void _clearFBOID();
+    // -1 when the file is decoded and uploaded, else 0 (error text only for a wrong depth).
+    int _loadImage(char* filePath);
+    // Uploads w x h pixels of data (rows padded to 4 bytes); always -1.
+    int _loadFromData(int w, int h, GLint bytesPerPixel, GLenum textureFormat, char* data);
+    void _getPixel(int x, int y, float& r, float& g, float& b, float& a, int store);
+
+    GLuint _textureID;
+    GLuint _fboID;
+    LFSize _size;
+    LFColor _tint;
+    GLint _bytesPerPixel;
+    GLint _format;
+    // The whole texture as RGBA floats, four per pixel, rows in texture order; null when none is held.
+    float* _getPixels;
+};
 
 #endif

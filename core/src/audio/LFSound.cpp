@@ -1,1 +1,138 @@
-// placeholder
+// Sound effects over SDL2_mixer: samples loaded from files, played on the
+// first free mixer channel and scaled by one master volume.
+#include <new>  // std::bad_alloc
+
+#include "LFInit.h"  // _LFAudioInitialized
+#include "LFSound.h"
+
+// The master volume, 0..128, set by LFSetSoundVolume and applied to a sound
+// whenever it is played or re-volumed.
+static int _LFMasterVolume = MIX_MAX_VOLUME;
+
+// The mixer keeps its channel count after closing but frees the channels, so
+// a channel call on a closed device reads freed memory: every call waits for
+// an open device.
+static int _LFMixerOpen()
+{
+    return _LFAudioInitialized;
+}
+
+static int _LFHasMixerChannel(int channel)
+{
+    return channel != -1 && _LFMixerOpen();
+}
+
+// Mix_Volume only reads for a negative volume and clips above 128; clamping
+// keeps "silent" and "full" meaning what they say.
+static int _LFClampVolume(int volume)
+{
+    if (volume < 0)
+        return 0;
+    return volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume;
+}
+
+// A sound's own volume scaled by the master volume, truncated toward zero.
+static int _LFScaledVolume(int volume)
+{
+    return (int)(_LFMasterVolume * (volume / 128.0));
+}
+
+// Mixer panning and distance take 8-bit values.
+static Uint8 _LFLow8Bits(int value)
+{
+    return (Uint8)(value & 0xFF);
+}
+
+void LFSetMixingChannels(int channels)
+{
+    if (_LFMixerOpen())
+        Mix_AllocateChannels(channels);
+}
+
+void LFSetSoundVolume(int v)
+{
+    _LFMasterVolume = _LFClampVolume(v);
+    if (_LFMixerOpen())
+        Mix_Volume(-1, _LFMasterVolume);
+}
+
+void LFStopAllSounds()
+{
+    if (_LFMixerOpen())
+        Mix_HaltChannel(-1);
+}
+
+LFSound::LFSound()
+{
+    throw std::bad_alloc();
+}
+
+LFSound::LFSound(char* path)
+{
+    channel = -1;
+    vol = MIX_MAX_VOLUME;
+    sound = Mix_LoadWAV(path);
+    if (!sound)
+        throw std::bad_alloc();
+}
+
+// Mix_FreeChunk also halts a second voice the sound forgot, so the mixer never
+// reads a freed sample.
+LFSound::~LFSound()
+{
+    if (!sound)
+        return;
+    stop();
+    Mix_FreeChunk(sound);
+    sound = NULL;
+    channel = -1;
+}
+
+// The first free channel is picked and given its volume before the voice
+// starts, so that no first chunk mixes at the volume the channel's last voice
+// left. Note: channels reserved directly with Mix_ReserveChannels are not skipped.
+int LFSound::play(int loop)
+{
+    channel = _LFMixerOpen() ? Mix_GroupAvailable(-1) : -1;
+    if (channel == -1)
+        return 0;
+    Mix_Volume(channel, _LFScaledVolume(vol));
+    channel = Mix_PlayChannel(channel, sound, loop);
+    return channel == -1 ? 0 : -1;
+}
+
+void LFSound::stop()
+{
+    if (_LFHasMixerChannel(channel))
+        Mix_HaltChannel(channel);
+    channel = -1;
+}
+
+void LFSound::setVolume(int volume)
+{
+    vol = _LFClampVolume(volume);
+    if (_LFHasMixerChannel(channel))
+        Mix_Volume(channel, _LFScaledVolume(vol));
+}
+
+int LFSound::volume()
+{
+    return _LFHasMixerChannel(channel) ? Mix_Volume(channel, -1) : 0;
+}
+
+int LFSound::isPlaying()
+{
+    return _LFHasMixerChannel(channel) ? Mix_Playing(channel) : 0;
+}
+
+void LFSound::setPanning(int left, int right)
+{
+    if (_LFHasMixerChannel(channel))
+        Mix_SetPanning(channel, _LFLow8Bits(left), _LFLow8Bits(right));
+}
+
+void LFSound::setDistance(int distance)
+{
+    if (_LFHasMixerChannel(channel))
+        Mix_SetDistance(channel, _LFLow8Bits(distance));
+}

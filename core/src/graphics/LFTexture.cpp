@@ -1,1 +1,350 @@
-// placeholder
+// Textures: image files and raw pixels uploaded as OpenGL textures, drawn as
+// quads and nine-patches in immediate mode, and pixel queries answered from a
+// snapshot read back from the texture.
+#include <GL/glew.h>  // before any other OpenGL header; glDeleteFramebuffers
+
+#include <stddef.h>  // size_t
+
+#include <new>  // std::bad_alloc, std::nothrow
+
+#include <SDL_image.h>  // IMG_Load
+
+#include "LFApplication.h"
+#include "LFTexture.h"
+
+// Min and mag filter of every texture created from now on; LFSetTextureMode sets it.
+static GLint _LFTextureMode = GL_NEAREST;
+
+// Red mask of decoded pixels whose bytes lie red first in memory on this host.
+static Uint32 _LFExpectedRedMask()
+{
+    return _LFEndianness ? 0x000000FF : 0xFF000000;
+}
+
+// OpenGL format of the decoded pixels as they lie, or 0 when they are neither
+// 3 nor 4 bytes each.
+static GLenum _LFImageFormat(SDL_Surface* image)
+{
+    int redFirst = image->format->Rmask == _LFExpectedRedMask();
+    if (image->format->BytesPerPixel == 4)
+        return redFirst ? GL_RGBA : GL_BGRA;
+    if (image->format->BytesPerPixel == 3)
+        return redFirst ? GL_RGB : GL_BGR;
+    return 0;
+}
+
+// Tells OpenGL how far apart the image's rows lie. SDL pads them to 4 bytes,
+// OpenGL's own default; any other pitch is given as a row length in pixels.
+static void _LFSetUnpackRows(SDL_Surface* image)
+{
+    int bytesPerPixel = image->format->BytesPerPixel;
+    int paddedRow = (image->w * bytesPerPixel + 3) / 4 * 4;
+    int padded = image->pitch == paddedRow;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, padded ? 4 : 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, padded ? 0 : image->pitch / bytesPerPixel);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
+// The whole of level 0 as RGBA floats, four per pixel; null when there is no
+// memory for it. Zeroed first, so a failed read gives black, not garbage.
+static float* _LFReadTexture(GLuint textureID, int width, int height)
+{
+    float* pixels = new (std::nothrow) float[(size_t)width * height * 4]();
+    if (!pixels)
+        return NULL;
+    glBindTexture(GL_TEXTURE_2D, textureID);
+    // Packed rows, whatever pixel-store state the caller left behind.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_FLOAT, pixels);
+    glPopClientAttrib();
+    return pixels;
+}
+
+static int _LFClamp(int value, int low, int high)
+{
+    if (value < low)
+        return low;
+    return value > high ? high : value;
+}
+
+// One quad's corners, clockwise from the top left, each texture coordinate
+// before its vertex.
+static void _LFEmitCorners(int x, int y, int width, int height, float texStartX, float texStartY, float texEndX,
+                           float texEndY)
+{
+    glTexCoord2f(texStartX, texStartY);
+    glVertex2f((float)x, (float)y);
+    glTexCoord2f(texEndX, texStartY);
+    glVertex2f((float)(x + width), (float)y);
+    glTexCoord2f(texEndX, texEndY);
+    glVertex2f((float)(x + width), (float)(y + height));
+    glTexCoord2f(texStartX, texEndY);
+    glVertex2f((float)x, (float)(y + height));
+}
+
+void LFSetTextureMode(int mode)
+{
+    _LFTextureMode = (mode == 1) ? GL_NEAREST : GL_LINEAR;
+}
+
+LFTexture::LFTexture()
+{
+    _commonInit();
+}
+
+LFTexture::LFTexture(char* filePath)
+{
+    _commonInit();
+    if (!_loadImage(filePath))
+        throw std::bad_alloc();
+}
+
+LFTexture::LFTexture(int width, int height)
+{
+    _commonInit();
+    _loadFromData(width, height, 4, GL_RGBA, NULL);
+}
+
+LFTexture::~LFTexture()
+{
+    _clearTextureID();
+    _clearFBOID();
+    delete[] _getPixels;
+}
+
+void LFTexture::_commonInit()
+{
+    _textureID = 0;
+    _fboID = 0;
+    _format = 0;
+    _bytesPerPixel = 0;
+    _tint = LFMakeColor(1, 1, 1, 1);
+    _size = LFZeroSize;
+    _getPixels = NULL;
+}
+
+void LFTexture::_clearTextureID()
+{
+    if (_textureID)
+        glDeleteTextures(1, &_textureID);
+    _textureID = 0;
+}
+
+void LFTexture::_clearFBOID()
+{
+    if (_fboID)
+        glDeleteFramebuffers(1, &_fboID);
+    _fboID = 0;
+}
+
+int LFTexture::_loadImage(char* filePath)
+{
+    SDL_Surface* image = IMG_Load(filePath);
+    if (!image)
+        return 0;
+    GLenum format = _LFImageFormat(image);
+    if (!format) {
+        _LFSetError("%s: not a truecolor image", filePath);
+        SDL_FreeSurface(image);
+        return 0;
+    }
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    _LFSetUnpackRows(image);
+    _loadFromData(image->w, image->h, image->format->BytesPerPixel, format, (char*)image->pixels);
+    glPopClientAttrib();
+    SDL_FreeSurface(image);
+    return -1;
+}
+
+int LFTexture::_loadFromData(int w, int h, GLint bytesPerPixel, GLenum textureFormat, char* data)
+{
+    // A snapshot of another size no longer fits the texture: queries would
+    // index past it. One of the same size is kept, stale, like any snapshot.
+    if (_getPixels && (w != (int)_size.width || h != (int)_size.height)) {
+        delete[] _getPixels;
+        _getPixels = NULL;
+    }
+    _clearTextureID();
+    glGenTextures(1, &_textureID);
+    glBindTexture(GL_TEXTURE_2D, _textureID);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, _LFTextureMode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, _LFTextureMode);
+    glTexImage2D(GL_TEXTURE_2D, 0, bytesPerPixel, w, h, 0, textureFormat, GL_UNSIGNED_BYTE, data);
+    _bytesPerPixel = bytesPerPixel;
+    _format = (GLint)textureFormat;
+    _size = LFMakeSize((float)w, (float)h);
+    return -1;
+}
+
+LFSize LFTexture::size()
+{
+    return _size;
+}
+
+void LFTexture::bind()
+{
+    glBindTexture(GL_TEXTURE_2D, _textureID);
+}
+
+void LFTexture::setTint(LFColor tint)
+{
+    _tint = tint;
+}
+
+LFColor LFTexture::tint()
+{
+    return _tint;
+}
+
+void LFTexture::draw(int startX, int startY, int endX, int endY, int width, int height, int xPos, int yPos,
+                     float alpha, float scale, int rot, int flipMode, int doQuadWrap)
+{
+    int w = (int)_size.width;
+    int h = (int)_size.height;
+    // No pixels to draw, and the texture coordinates would divide by zero.
+    if (w <= 0 || h <= 0)
+        return;
+    startX = _LFClamp(startX, 0, w);
+    startY = _LFClamp(startY, 0, h);
+    endX = _LFClamp(endX, startX, w);
+    endY = _LFClamp(endY, startY, h);
+    int drawWidth = (width >= 0) ? width : endX - startX;
+    int drawHeight = (height >= 0) ? height : endY - startY;
+    float texStartX = (float)startX / w;
+    float texStartY = (float)startY / h;
+    float texEndX = (float)endX / w;
+    float texEndY = (float)endY / h;
+
+    if (!doQuadWrap) {
+        // Inside the caller's open list only colour, texture coordinates and
+        // vertices are allowed; binding and matrices are the caller's.
+        glColor4f(_tint.r, _tint.g, _tint.b, alpha);
+        _LFEmitCorners(xPos, yPos, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
+        return;
+    }
+    bind();
+    glPushMatrix();
+    glColor4f(_tint.r, _tint.g, _tint.b, alpha);
+    // Note: the pivot comes from the source rectangle, not the drawn size.
+    drawingPosition(xPos, yPos, endX - startX, endY - startY, scale, rot, flipMode);
+    glBegin(GL_QUADS);
+    _LFEmitCorners(0, 0, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
+    glEnd();
+    glPopMatrix();
+}
+
+void LFTexture::draw(int xPos, int yPos, int doQuadWrap)
+{
+    draw(0, 0, (int)_size.width, (int)_size.height, -1, -1, xPos, yPos, 1, 1, 0, 0, doQuadWrap);
+}
+
+void LFTexture::draw(int xPos, int yPos, float alpha, float scale, int rot, int flipMode, int doQuadWrap)
+{
+    draw(0, 0, (int)_size.width, (int)_size.height, -1, -1, xPos, yPos, alpha, scale, rot, flipMode, doQuadWrap);
+}
+
+void LFTexture::draw(int startX, int startY, int endX, int endY, int xPos, int yPos, int doQuadWrap)
+{
+    draw(startX, startY, endX, endY, -1, -1, xPos, yPos, 1, 1, 0, 0, doQuadWrap);
+}
+
+void LFTexture::draw(int startX, int startY, int endX, int endY, int xPos, int yPos, float alpha, float scale,
+                     int rot, int flipMode, int doQuadWrap)
+{
+    draw(startX, startY, endX, endY, -1, -1, xPos, yPos, alpha, scale, rot, flipMode, doQuadWrap);
+}
+
+// Read backwards, each corner is turned about the centre, mirrored, scaled
+// about the top-left corner and moved to (xPos, yPos).
+void LFTexture::drawingPosition(int xPos, int yPos, int width, int height, float scale, int rot, int flipMode)
+{
+    glTranslatef((float)xPos, (float)yPos, 0);
+    glScalef(scale, scale, 0);
+    if (flipMode == 0 && rot == 0)
+        return;
+    // Integer halves keep the pivot of an odd-sized quad on a whole pixel.
+    glTranslatef((float)(width / 2), (float)(height / 2), 0);
+    int mirrorX = flipMode & 2;
+    int mirrorY = flipMode & 4;
+    if (mirrorX && mirrorY)
+        glRotatef(180, 0, 0, 1);  // both mirrors together are a half turn
+    else if (mirrorX)
+        glRotatef(180, 0, 1, 0);
+    else if (mirrorY)
+        glRotatef(180, 1, 0, 0);
+    if (rot != 0)
+        glRotatef((float)rot, 0, 0, 1);
+    glTranslatef((float)(-width / 2), (float)(-height / 2), 0);
+}
+
+void LFTexture::drawNineSlice(LFPoint position, LFSize size, int cornerSize, float alpha)
+{
+    float cs = (float)cornerSize;
+    int x0 = (int)position.x;
+    int x1 = (int)(position.x + cs);
+    int x2 = (int)(position.x + size.width - cs);
+    int y0 = (int)position.y;
+    int y1 = (int)(position.y + cs);
+    int y2 = (int)(position.y + size.height - cs);
+    // Stretched middle sizes; a negative one falls back to the source's size.
+    int middleWidth = (int)(size.width - 2 * cs);
+    int middleHeight = (int)(size.height - 2 * cs);
+    int tw = (int)_size.width;
+    int th = (int)_size.height;
+    int farX = (int)(_size.width - cs);
+    int farY = (int)(_size.height - cs);
+    auto piece = [&](int startX, int startY, int endX, int endY, int width, int height, int xPos, int yPos) {
+        draw(startX, startY, endX, endY, width, height, xPos, yPos, alpha, 1, 0, 0, -1);
+    };
+    piece(0, 0, cornerSize, cornerSize, -1, -1, x0, y0);
+    piece(cornerSize, 0, farX, cornerSize, middleWidth, cornerSize, x1, y0);
+    piece(farX, 0, tw, cornerSize, -1, -1, x2, y0);
+    piece(0, cornerSize, cornerSize, farY, cornerSize, middleHeight, x0, y1);
+    piece(cornerSize, cornerSize, farX, farY, middleWidth, middleHeight, x1, y1);
+    piece(farX, cornerSize, tw, farY, cornerSize, middleHeight, x2, y1);
+    piece(0, farY, cornerSize, th, -1, -1, x0, y2);
+    piece(cornerSize, farY, farX, th, middleWidth, cornerSize, x1, y2);
+    piece(farX, farY, tw, th, -1, -1, x2, y2);
+}
+
+void LFTexture::drawNineSlice(LFPoint position, LFSize size, int cornerSize)
+{
+    drawNineSlice(position, size, cornerSize, 1);
+}
+
+LFColor LFTexture::getPixel(LFPoint location, int cached)
+{
+    float r = -1, g = -1, b = -1, a = -1;
+    // Range-checked before truncating: a NaN or huge coordinate has no int
+    // value. (-1, width) is exactly the range that truncates into 0..width-1.
+    if (location.x > -1 && location.x < _size.width && location.y > -1 && location.y < _size.height)
+        _getPixel((int)location.x, (int)location.y, r, g, b, a, cached);
+    return LFMakeColor(r, g, b, a);
+}
+
+void LFTexture::_getPixel(int x, int y, float& r, float& g, float& b, float& a, int store)
+{
+    r = g = b = a = -1;
+    if (x < 0 || x > _size.width - 1 || y < 0 || y > _size.height - 1)
+        return;
+    int width = (int)_size.width;
+    // A held snapshot always answers; otherwise one is taken, and kept only when asked to.
+    int taken = !_getPixels;
+    float* pixels = taken ? _LFReadTexture(_textureID, width, (int)_size.height) : _getPixels;
+    if (!pixels)
+        return;
+    const float* pixel = pixels + 4 * (size_t)x + 4 * (size_t)y * width;
+    r = pixel[0];
+    g = pixel[1];
+    b = pixel[2];
+    a = pixel[3];
+    if (taken && store)
+        _getPixels = pixels;
+    else if (taken)
+        delete[] pixels;
+}
