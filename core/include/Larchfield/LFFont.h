@@ -1,4 +1,96 @@
+// Fonts: one face from a font file at one whole-pixel size, drawn into the
+// current OpenGL context through FTGL, with inline colour markup in its text.
 #ifndef LFFONT_H
 #define LFFONT_H
+
+#include <map>
+
+#include "LF2DPrimitives.h"
+#include "LFColor.h"
+
+class FTFont;
+
+// How a font draws its glyphs. The constructor takes a plain int: any value
+// other than LFAliased draws as LFAntiAliased.
+enum LFAliasMode {
+    LFAliased = 1,     // outlines tessellated into untextured polygons: hard edges
+    LFAntiAliased = 2  // glyphs rendered into textures: smoothed edges
+};
+
+// Rendering offsets by size; the key is the whole size converted to float.
+typedef std::map<float, LFPoint> _LFFontOffsetMap;
+
+// Colour markup, understood by print and stringBounds: "{Cr,g,b,a}text{EC}"
+// draws text in the colour of the four numbers (each read with atof, 0..1).
+// Escapes do not nest: "{C" inside coloured text is plain text. An escape
+// that lacks a delimiter, or whose numbers are not closed by the first "}"
+// after its "{C", is no escape: it and all the text after it are plain text
+// in the base colour.
+//
+// Note: final because the destructor is not virtual; delete fonts as LFFont.
+class LFFont final {
+public:
+    // Not usable: always throws std::bad_alloc, with no error text.
+    LFFont();
+    // Loads the face at path, drawn as aliasMode, at size 10. Throws
+    // std::bad_alloc when the file cannot be opened ("Unable to open font
+    // file <path>" in LFError()). A face that refuses size 10 is still made,
+    // at size 0, with setSize's error text.
+    LFFont(char* path, int aliasMode);
+    ~LFFont();
+
+    // Sizes the face to s pixels (72 dpi). -1 when the font is at size s
+    // afterwards; 0 when FTGL refuses s, with "Unable to set font face size"
+    // in LFError() and the previous size kept.
+    virtual int setSize(int s);
+    // The current size; 0 until a size has been applied. At a size of 0 or
+    // less nothing is drawn and every measure of text is 0.
+    int getSize();
+
+    // Stores the pixel shift print applies to text drawn at size (x right, y down).
+    void setRenderingOffsetForSize(int size, LFPoint offset);
+    // The shift stored for size, or LFZeroPoint when there is none.
+    LFPoint renderingOffsetForSize(int size);
+
+    // Vertical metrics in pixels at the current size.
+    float lineHeight();
+    // Height above the baseline.
+    float ascender();
+    // Depth below the baseline, negative for faces that reach below it.
+    float descender();
+    // ascender() plus the descender's depth truncated to whole pixels.
+    float fullHeight();
+    // Pen advance of the whole string, markup not interpreted; 0 for null.
+    float advance(char* string);
+
+    // Formats text printf-style (cut at 1023 characters), then draws it as one
+    // line into the current render context: pen at pos.x, baseline at pos.y +
+    // floor(ascender) + floor(descender), moved by the offset of the current
+    // size. Plain text is drawn in baseColor, escapes in their colour. A null
+    // text draws nothing.
+    // Note: leaves baseColor as the current colour; an LFAliased font also
+    // leaves GL_TEXTURE_2D enabled.
+    void print(LFPoint pos, LFColor baseColor, char* text, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 4, 5)))
+#endif
+        ;
+    // Width and height of the bounding box of str, which is not a format.
+    // With includeEscapeSequences 0 the escapes are measured as their
+    // coloured text (cut at 1023 characters, pieces left in the temporary
+    // string pool); otherwise str is measured as it stands.
+    LFSize stringBounds(char* str, int includeEscapeSequences);
+    // Same as stringBounds(str, 0).
+    LFSize stringBounds(char* str);
+
+private:
+    LFFont(const LFFont&) = delete;
+    LFFont& operator=(const LFFont&) = delete;
+
+    FTFont* _font;
+    _LFFontOffsetMap* _offsetCache;
+    int _size;
+    int _aliasMode;
+};
 
 #endif
