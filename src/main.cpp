@@ -196,6 +196,8 @@ static void loadAssets(World& world)
 {
     world.gamefont = load<LFFont>("./data/font/FSEX300.ttf", (int)LFAliased);
     world.gamefont->setSize(32);
+    // The library's UI font is the same face at the same size.
+    LFUISetGlobalFont(LFTempString("./data/font/FSEX300.ttf"), LFAliased, 32, LFZeroPoint);
     world.background = load<LFTexture>("./data/background.png");
     world.mask = load<LFTexture>("./data/mask.png");
     world.cart = load<LFTexture>("./data/cart.png");
@@ -491,6 +493,7 @@ static void teardown(World& world)
     delete world.background;
     delete world.gamefont;
     delete world.window;
+    LFDeInitGamePad();
     LFDeInit();
 }
 
@@ -510,6 +513,7 @@ int SDL_main(int argc, char** argv)
         LFDeInit();
         return 1;
     }
+    LFInitGamePad();
     initAudio();
 
     World world;

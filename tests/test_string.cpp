@@ -128,3 +128,12 @@ TEST(MakeString, GivesUnpooledEmptyString)
     free(one);
     free(larger);
 }
+
+// Strings still pooled when the process exits go with the pool; under the
+// sanitizer build LeakSanitizer checks this at exit.
+TEST(TempStringPool, StringsLeftAtExitAreReleased)
+{
+    ASSERT_NE(nullptr, LFTempString("left for the exit %d", 1));
+    ASSERT_NE(nullptr, LFTempString("and another"));
+    EXPECT_EQ(2, _LFTempStringCount());
+}

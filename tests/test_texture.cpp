@@ -83,9 +83,27 @@ struct Corner {
     float x, y, s, t;
 };
 
+// The texture's private side, which LFTexture opens to this class alone:
+// the chosen format, the snapshot, and the upload only screen capture reaches.
+class _LFTextureInspector {
+protected:
+    static GLint formatOf(LFTexture* texture) { return texture->_format; }
+    static GLint bytesPerPixelOf(LFTexture* texture) { return texture->_bytesPerPixel; }
+    static const float* snapshotOf(LFTexture* texture) { return texture->_getPixels; }
+    // Loads width x height RGBA pixels of texel(x, y) the way screen capture does.
+    static void reload(LFTexture* texture, int width, int height, Pixel (*texel)(int, int))
+    {
+        std::vector<Pixel> data;
+        for (int y = 0; y < height; y++)
+            for (int x = 0; x < width; x++)
+                data.push_back(texel(x, y));
+        texture->_loadFromData(width, height, 4, GL_RGBA, (char*)data.data());
+    }
+};
+
 // A window to draw into, a scratch directory for the images the tests write,
-// and the texture's private side for what only screen capture can reach.
-class Texture : public WindowTest {
+// and the texture's private side.
+class Texture : public WindowTest, protected _LFTextureInspector {
 protected:
     void SetUp() override
     {
@@ -217,20 +235,6 @@ protected:
         texture->bind();
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, (int)s.width, (int)s.height, GL_RGBA, GL_UNSIGNED_BYTE,
                         data.data());
-    }
-
-    // The library's private side.
-    static GLint formatOf(LFTexture* texture) { return texture->_format; }
-    static GLint bytesPerPixelOf(LFTexture* texture) { return texture->_bytesPerPixel; }
-    static const float* snapshotOf(LFTexture* texture) { return texture->_getPixels; }
-    // Loads width x height RGBA pixels of texel(x, y) the way screen capture does.
-    static void reload(LFTexture* texture, int width, int height, Pixel (*texel)(int, int))
-    {
-        std::vector<Pixel> data;
-        for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++)
-                data.push_back(texel(x, y));
-        texture->_loadFromData(width, height, 4, GL_RGBA, (char*)data.data());
     }
 
     std::string directory;

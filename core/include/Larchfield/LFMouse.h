@@ -1,4 +1,6 @@
-// Polled mouse state, fed by the logic loop's event pump.
+// Polled mouse state, fed by the logic loop's event pump: pointer position,
+// the left, right and middle buttons, and which ways the wheel turned during
+// the current frame's ticks.
 #ifndef LFMOUSE_H
 #define LFMOUSE_H
 
@@ -6,7 +8,8 @@
 
 #include "LF2DPrimitives.h"
 
-// Pointer position and last motion, in window pixels.
+// Pointer position in window pixels, and the motion, of the last motion event.
+// Note: the motion is not reset between frames; it keeps the last event's.
 extern int LFMouseX;
 extern int LFMouseY;
 extern LFPoint LFMousePoint;
@@ -14,13 +17,30 @@ extern int LFMouseXRelative;
 extern int LFMouseYRelative;
 extern LFPoint LFMousePointRelative;
 
-// Wheel flags: -1 when the wheel turned that way during the frame's ticks.
+// Internal: -1 while the button is held, else 0.
+extern int _LFMouseButtonLeft;
+extern int _LFMouseButtonRight;
+extern int _LFMouseButtonMiddle;
+// Internal: -1 when the wheel turned that way during the frame's ticks;
+// LFPostLogicLoop clears them.
 extern int _LFMouseButtonWheelUp;
 extern int _LFMouseButtonWheelDown;
 extern int _LFMouseButtonWheelLeft;
 extern int _LFMouseButtonWheelRight;
 
-// Internal: the event pump's entry points.
+// -1 or 0 for index 0 left button, 1 right button, 2 middle button (held),
+// 3 wheel down, 4 wheel up, 5 wheel left, 6 wheel right (turned during this
+// frame's ticks); 0 for any other index.
+int LFMouse(int button);
+// The pointer position on the desktop, in screen pixels.
+LFPoint LFMousePointAbsolute();
+// Shows (non-zero) or hides the cursor; returns what SDL_ShowCursor returns
+// (negative on failure, with the reason in SDL_GetError()).
+int LFShowMouse(int show);
+
+// Internal: the event pump's entry points. Button events set or clear the
+// left, right and middle flags (other buttons are ignored); wheel events only
+// set flags, one or two per event.
 void _LFSetMouse(SDL_MouseButtonEvent event);
 void _LFSetMouseWheel(SDL_MouseWheelEvent event);
 

@@ -1,6 +1,7 @@
 // Textures: one OpenGL 2D texture loaded from an image file or made blank,
 // drawn into the current render context as a placed, stretched, rotated or
-// mirrored quad or as a nine-patch, and queried pixel by pixel.
+// mirrored quad or as a nine-patch, queried pixel by pixel, and itself a
+// render target that can be drawn into, cleared and written to a PNG file.
 #ifndef LFTEXTURE_H
 #define LFTEXTURE_H
 
@@ -29,7 +30,8 @@ public:
     // std::bad_alloc if it cannot; an image of other depth leaves
     // "<path>: not a truecolor image" in LFError().
     explicit LFTexture(char* filePath);
-    // A blank RGBA texture for drawing into; its pixels are undefined until drawn.
+    // A blank RGBA texture for drawing into; its pixels are undefined until
+    // cleared or drawn into.
     LFTexture(int width, int height);
     // Deletes the OpenGL texture, its framebuffer object and the pixel snapshot.
     ~LFTexture();
@@ -85,13 +87,45 @@ public:
     // Note: a held snapshot is not refreshed by later drawing or same-size reloads.
     LFColor getPixel(LFPoint location, int cached);
 
+    // --- As a render target (see LFRenderContext.h for the switching order)
+
+    // Makes the texture the drawing target: drawing lands in its own pixels,
+    // (0, 0) at the top left and y down, so what is drawn at y is row y for
+    // getPixel, draw and writeToPNG. Blending is (GL_ONE,
+    // GL_ONE_MINUS_SRC_ALPHA) meanwhile, so the alpha drawn accumulates as
+    // coverage. The window whose OpenGL context is in use stays the cache key.
+    // Note: an incomplete framebuffer (an empty texture, or a driver without
+    // framebuffer objects) prints "Fatal error. Framebutter not complete! ..."
+    // to standard output, the library's only output; the texture is selected
+    // all the same and drawing into it shows nothing.
+    void setRenderContext() override;
+    // Ends drawing into the texture: the window's framebuffer is bound again,
+    // blending is back to (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) and no target
+    // is selected (LFCurrentRenderContext() is null).
+    // Note: the viewport and projection are still the texture's; call the
+    // window's setRenderContext() before drawing into it.
+    void unsetRenderContext() override;
+    // Limits drawing to rect in the texture's own top-left pixel coordinates,
+    // truncated to whole pixels.
+    void setClipTo(LFRect rect) override;
+    // Lifts the limit: the scissor covers the whole texture and is switched off.
+    void unsetClip() override;
+    // Makes every pixel transparent black. Leaves the texture bound; a
+    // snapshot held for getPixel is kept, stale.
+    void clear();
+    // Writes the texture to a PNG file, row 0 at the top, with its alpha.
+    // -1 when written; 0 when it cannot be (an empty texture, an unwritable
+    // path), with nothing in LFError().
+    int writeToPNG(char* filePath);
+
 private:
     // Screen capture's way in to _loadFromData. Note: the window source must
     // define it without `static`, since a friend function has external linkage.
     friend LFTexture* _LFWindowTextureLoadFromData(LFTexture* texture, LFSize size, GLint bytesPerPixel,
                                                    GLenum textureFormat, char* data);
-    // The unit tests' fixture, which reloads textures and checks the chosen format.
-    friend class Texture;
+    // Internal: the library leaves it undefined; its test suite defines it to
+    // check the chosen pixel format and the snapshot, and to reload pixels.
+    friend class _LFTextureInspector;
 
     void _commonInit();
     void _clearTextureID();

@@ -1,8 +1,50 @@
-// Textures shared by path and window.
+// Textures shared by path and window: an image file is decoded and uploaded
+// once per path text and per window render context, then handed out again.
 #ifndef LFTEXTURECACHE_H
 #define LFTEXTURECACHE_H
 
-// Deletes every cached texture.
+class LFTexture;
+
+// The texture loaded from path while the current window render context was
+// current, loaded now if there is none yet. Never null: throws std::bad_alloc
+// when the image cannot be loaded (as LFTexture(char*) does, with the same
+// error text), and the cache is then unchanged, so a later call tries the
+// file again. The path text is the key, byte for byte: "a.png" and "./a.png"
+// are two entries holding two textures.
+// Note: the texture belongs to the cache; never delete it, and stop using it
+// once the cache is purged. A load under another window replaces the path's
+// entry: the texture loaded before is then no longer the cache's, and its
+// holder deletes it (with its own window's context current).
+LFTexture* LFTextureCacheLoad(char* path);
+
+// Deletes every cached texture and empties the cache, which stays usable.
+// LFDeInit calls it.
+// Note: OpenGL deletes each texture in the context current at the call; purge
+// while the window that loaded them is current, or after their windows are gone.
 void LFTextureCachePurge();
+
+// Internal: one cache entry, owning its texture and remembering the window
+// render context it was loaded under (only ever compared, never dereferenced).
+class _LFTextureCacheItem {
+public:
+    _LFTextureCacheItem(LFTexture* texture, void* renderContext);
+    // Deletes the texture, if any.
+    ~_LFTextureCacheItem();
+    _LFTextureCacheItem(const _LFTextureCacheItem&) = delete;
+    _LFTextureCacheItem& operator=(const _LFTextureCacheItem&) = delete;
+
+    LFTexture* texture();
+    void* renderContext();
+
+private:
+    LFTexture* _texture;
+    void* _renderContext;
+};
+
+// Internal: the entry stored under path, or null when there is none.
+_LFTextureCacheItem* _LFTextureCacheGet(char* path);
+// Internal: stores item under a copy of path. An entry already stored there is
+// dropped from the cache, not deleted.
+void _LFTextureCacheAdd(const char* path, _LFTextureCacheItem* item);
 
 #endif

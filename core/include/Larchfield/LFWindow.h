@@ -1,5 +1,10 @@
 // One SDL window with its own OpenGL context, set up for fixed-function
-// drawing in window coordinates (2D: origin top-left, y down).
+// drawing in window coordinates (2D: origin top-left, y down), and screen
+// capture of what has been drawn into it.
+//
+// Two sizes: the window size, in window coordinates (size(), mouse positions,
+// the 2D projection), and the drawable size, in framebuffer pixels
+// (SDL_GL_GetDrawableSize), which is larger on high-density displays.
 #ifndef LFWINDOW_H
 #define LFWINDOW_H
 
@@ -15,6 +20,7 @@ enum LFWindowRenderingMode {
     LFWindowRenderingMode3D = 1
 };
 
+class LFTexture;
 class LFWindow;
 typedef std::map<Uint32, LFWindow*> _LFWindowsMap;
 
@@ -62,14 +68,46 @@ public:
     int isFocused();
     Uint32 id();
 
+    // --- Screen capture. Both read what has been drawn so far: for this
+    // double-buffered window the back buffer, so a capture taken before
+    // swapBuffers holds the frame just drawn.
+
+    // Writes the window's picture, upright, to a BMP file (whatever the
+    // extension of path), 32 bits per pixel with alpha. The image has the
+    // drawable's full size in pixels: the window size, or more on a
+    // high-density display, nothing being scaled away. forceResizeToPow2
+    // non-zero puts it at the top-left corner of a canvas whose sides are the
+    // next powers of two (unchanged where they already are), the rest
+    // transparent black. -1 when written; 0 on failure, with "Unable to
+    // create SDL surface: <reason>" or "Unable to save bitmap image (<path>):
+    // <reason>" in LFError().
+    int saveBuffer(char* path, int forceResizeToPow2);
+    // A new texture, owned by the caller, holding the window's picture
+    // upright at the window size; null when there is no memory for the pixels.
+    // Note: where the drawable is larger than the window the picture is scaled
+    // down by drawing into a texture target, which leaves no target selected:
+    // call setRenderContext() again before drawing into the window.
+    LFTexture* copyTexture();
+
     // Internal: forgets the cached size (the pump calls it on a resize).
     void _invalidateSizeCache();
+    // Internal: reads the whole drawable as RGBA bytes, bottom row first, into
+    // buffer, which must hold 4 x drawable width x drawable height bytes.
+    void _readPixels(char* buffer);
+    // Internal: turns such a buffer upside down in place, so row 0 is the top.
+    void _flipPixels(char* pixelBuffer);
 
 private:
     void _commonInit(char* title, LFSize size, int resizable);
     void _set2DRenderingMode();
     void _set3DRenderingMode();
     void _updateWithCurrentRenderingMode();
+    // The drawable read once, upright, in a new[] block of 4 x width x height
+    // bytes, with the size it was read at; null when there is no memory.
+    // Buffer, read and flip share that one size.
+    char* _capturePixels(int& width, int& height);
+    void _readPixels(char* buffer, int width, int height);
+    void _flipPixels(char* pixelBuffer, int width, int height);
 
     SDL_Window* _window;
     SDL_GLContext _context;

@@ -1,13 +1,15 @@
 // Textures: image files and raw pixels uploaded as OpenGL textures, drawn as
-// quads and nine-patches in immediate mode, and pixel queries answered from a
-// snapshot read back from the texture.
-#include <GL/glew.h>  // before any other OpenGL header; glDeleteFramebuffers
+// quads and nine-patches in immediate mode, pixel queries answered from a
+// snapshot read back from the texture, and textures as render targets
+// through a framebuffer object made for each use.
+#include <GL/glew.h>  // before any other OpenGL header; the framebuffer-object calls
 
 #include <stddef.h>  // size_t
+#include <stdio.h>   // printf
 
 #include <new>  // std::bad_alloc, std::nothrow
 
-#include <SDL_image.h>  // IMG_Load
+#include <SDL_image.h>  // IMG_Load, IMG_SavePNG
 
 #include "LFApplication.h"
 #include "LFTexture.h"
@@ -46,23 +48,54 @@ static void _LFSetUnpackRows(SDL_Surface* image)
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
 }
 
+// Rows of 4-component pixels packed back to back in client memory, for reads
+// and uploads alike, whatever pixel-store state the caller left behind: an
+// alignment above 4 would pad odd-width rows past the end of the buffer.
+// Call between glPushClientAttrib and glPopClientAttrib.
+static void _LFUsePackedRows()
+{
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
+// Reads level 0 as RGBA components of the given type into pixels, which
+// holds four components for every texel.
+static void _LFGetTexImage(GLuint textureID, GLenum type, void* pixels)
+{
+    glBindTexture(GL_TEXTURE_2D, textureID);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    _LFUsePackedRows();
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, type, pixels);
+    glPopClientAttrib();
+}
+
 // The whole of level 0 as RGBA floats, four per pixel; null when there is no
 // memory for it. Zeroed first, so a failed read gives black, not garbage.
 static float* _LFReadTexture(GLuint textureID, int width, int height)
 {
     float* pixels = new (std::nothrow) float[(size_t)width * height * 4]();
-    if (!pixels)
-        return NULL;
-    glBindTexture(GL_TEXTURE_2D, textureID);
-    // Packed rows, whatever pixel-store state the caller left behind.
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_FLOAT, pixels);
-    glPopClientAttrib();
+    if (pixels)
+        _LFGetTexImage(textureID, GL_FLOAT, pixels);
     return pixels;
+}
+
+// Makes a framebuffer object in *fboID with level 0 of the texture as its
+// colour attachment, binds it and returns its status; 0 without
+// framebuffer-object support, whose entry points GLEW then leaves null.
+static GLenum _LFBindTextureFramebuffer(GLuint textureID, GLuint* fboID)
+{
+    if (!glGenFramebuffers || !glBindFramebuffer || !glFramebufferTexture2D || !glCheckFramebufferStatus)
+        return 0;
+    glGenFramebuffers(1, fboID);
+    glBindFramebuffer(GL_FRAMEBUFFER, *fboID);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textureID, 0);
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER);
 }
 
 static int _LFClamp(int value, int low, int high)
@@ -347,4 +380,93 @@ void LFTexture::_getPixel(int x, int y, float& r, float& g, float& b, float& a, 
         _getPixels = pixels;
     else if (taken)
         delete[] pixels;
+}
+
+// --- As a render target
+
+void LFTexture::setRenderContext()
+{
+    _clearFBOID();
+    GLenum status = _LFBindTextureFramebuffer(_textureID, &_fboID);
+    if (status != GL_FRAMEBUFFER_COMPLETE)
+        printf("Fatal error. Framebutter not complete! texID: %d -> fboID: %d (%x)\n", (int)_textureID, (int)_fboID,
+               (unsigned)status);
+    glViewport(0, 0, (int)_size.width, (int)_size.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, _size.width, _size.height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glPushMatrix();
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    // Framebuffer row 0 is texture row 0, which draw and getPixel treat as the
+    // top; turned upside down, a point drawn at y lands in row y.
+    glRotatef(180, 1, 0, 0);
+    glTranslatef(0, -_size.height, 0);
+    _LFCurrentRenderContext = this;
+}
+
+void LFTexture::unsetRenderContext()
+{
+    if (glBindFramebuffer)
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    _clearFBOID();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    _LFCurrentRenderContext = NULL;
+}
+
+// Framebuffer rows run the same way as the drawing, so the rectangle needs
+// neither scaling nor flipping.
+void LFTexture::setClipTo(LFRect rect)
+{
+    glEnable(GL_SCISSOR_TEST);
+    glScissor((int)rect.origin.x, (int)rect.origin.y, (int)rect.size.width, (int)rect.size.height);
+}
+
+void LFTexture::unsetClip()
+{
+    glScissor(0, 0, (int)_size.width, (int)_size.height);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void LFTexture::clear()
+{
+    bind();
+    int width = (int)_size.width;
+    int height = (int)_size.height;
+    if (width <= 0 || height <= 0)
+        return;
+    unsigned char* zeros = new (std::nothrow) unsigned char[(size_t)width * height * 4]();
+    if (!zeros)
+        return;
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    _LFUsePackedRows();
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, zeros);
+    glPopClientAttrib();
+    delete[] zeros;
+}
+
+int LFTexture::writeToPNG(char* filePath)
+{
+    int width = (int)_size.width;
+    int height = (int)_size.height;
+    if (width <= 0 || height <= 0)
+        return 0;
+    unsigned char* pixels = new (std::nothrow) unsigned char[(size_t)width * height * 4];
+    if (!pixels)
+        return 0;
+    _LFGetTexImage(_textureID, GL_UNSIGNED_BYTE, pixels);
+    // RGBA32 names bytes red, green, blue, alpha in memory on any host
+    // (ABGR8888 on a little-endian one).
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, 4 * width,
+                                                              SDL_PIXELFORMAT_RGBA32);
+    int written = surface && IMG_SavePNG(surface, filePath) == 0;
+    SDL_FreeSurface(surface);
+    delete[] pixels;
+    return written ? -1 : 0;
 }

@@ -1,18 +1,97 @@
 // Windows: an SDL window with its own OpenGL context, its 2D or 3D
-// projection, the cached window size, scissor clipping and the window map
-// the event pump routes window and touch events through.
+// projection, the cached window size, scissor clipping, the window map the
+// event pump routes window and touch events through, and screen capture to a
+// BMP file or a texture.
 #include <GL/glew.h>  // before any other OpenGL header
 #include <GL/glu.h>   // gluPerspective
 
-#include <new>  // std::bad_alloc
+#include <stddef.h>  // size_t
+
+#include <algorithm>  // std::copy, std::swap_ranges
+#include <new>        // std::bad_alloc, std::nothrow
 
 #include "LFApplication.h"
+#include "LFMathUtilities.h"  // LFNearestPowerOfTwo
+#include "LFTexture.h"
 #include "LFWindow.h"
 
 // Every live window by SDL id; created by the first window, deleted with the last.
 _LFWindowsMap* _windowsMap = NULL;
 // Written by the event pump for every event it handles.
 Uint32 LFCurrentEventWindowID = 0xFFFFFFFF;
+
+// Pixel rows packed back to back in client memory, for reads and uploads
+// alike, whatever pixel-store state the application left behind; captured
+// buffers are sized for exactly that. Call between glPushClientAttrib and
+// glPopClientAttrib.
+static void _LFUsePackedRows()
+{
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
+// A zeroed (transparent black) canvas of canvasWidth x canvasHeight RGBA
+// pixels with the width x height picture copied into its top-left corner;
+// null when there is no memory. The canvas is at least as large as the picture.
+static char* _LFOnCanvas(const char* pixels, int width, int height, int canvasWidth, int canvasHeight)
+{
+    char* canvas = new (std::nothrow) char[(size_t)canvasWidth * canvasHeight * 4]();
+    if (!canvas)
+        return NULL;
+    size_t rowBytes = (size_t)width * 4;
+    size_t canvasRowBytes = (size_t)canvasWidth * 4;
+    for (int y = 0; y < height; y++)
+        std::copy(pixels + y * rowBytes, pixels + (y + 1) * rowBytes, canvas + y * canvasRowBytes);
+    return canvas;
+}
+
+// A 32-bit surface over packed RGBA bytes, without copying them; null with
+// SDL's reason when SDL cannot make one.
+static SDL_Surface* _LFSurfaceOver(char* pixels, int width, int height)
+{
+    // Masks that read the bytes red, green, blue, alpha in memory on this host.
+    Uint32 r = _LFEndianness ? 0x000000FF : 0xFF000000;
+    Uint32 g = _LFEndianness ? 0x0000FF00 : 0x00FF0000;
+    Uint32 b = _LFEndianness ? 0x00FF0000 : 0x0000FF00;
+    Uint32 a = _LFEndianness ? 0xFF000000 : 0x000000FF;
+    return SDL_CreateRGBSurfaceFrom(pixels, width, height, 32, 4 * width, r, g, b, a);
+}
+
+// Draws a capture of the drawable at scale into a new texture of the window
+// size, and deletes the capture.
+static LFTexture* _LFReducedTexture(LFTexture* capture, LFSize windowSize, float scale)
+{
+    LFTexture* reduced = new LFTexture((int)windowSize.width, (int)windowSize.height);
+    reduced->clear();
+    // A clip set on the window would cut the picture short.
+    glPushAttrib(GL_SCISSOR_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    reduced->setRenderContext();
+    capture->draw(0, 0, 1.0f, scale, 0, 0, -1);
+    reduced->unsetRenderContext();
+    glPopAttrib();
+    delete capture;
+    return reduced;
+}
+
+// Screen capture's way in to the texture's private upload: loads w x h
+// pixels of packed rows, size truncated to int. Not static: LFTexture names
+// it as a friend, which gives it external linkage.
+LFTexture* _LFWindowTextureLoadFromData(LFTexture* texture, LFSize size, GLint bytesPerPixel, GLenum textureFormat,
+                                        char* data)
+{
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    _LFUsePackedRows();
+    texture->_loadFromData((int)size.width, (int)size.height, bytesPerPixel, textureFormat, data);
+    glPopClientAttrib();
+    return texture;
+}
 
 LFWindow::LFWindow(char* title, LFSize size, int resizable)
 {
@@ -236,4 +315,92 @@ int LFWindow::isFocused()
 Uint32 LFWindow::id()
 {
     return SDL_GetWindowID(_window);
+}
+
+// --- Screen capture
+
+int LFWindow::saveBuffer(char* path, int forceResizeToPow2)
+{
+    int width, height;
+    char* pixels = _capturePixels(width, height);
+    int canvasWidth = forceResizeToPow2 ? LFNearestPowerOfTwo(width) : width;
+    int canvasHeight = forceResizeToPow2 ? LFNearestPowerOfTwo(height) : height;
+    char* canvas = pixels;
+    if (pixels && (canvasWidth != width || canvasHeight != height))
+        canvas = _LFOnCanvas(pixels, width, height, canvasWidth, canvasHeight);
+    SDL_Surface* surface = NULL;
+    if (!canvas)
+        SDL_OutOfMemory();
+    else
+        surface = _LFSurfaceOver(canvas, canvasWidth, canvasHeight);
+
+    int saved = 0;
+    if (!surface)
+        _LFSetError("Unable to create SDL surface: %s", SDL_GetError());
+    else if (SDL_SaveBMP_RW(surface, SDL_RWFromFile(path, "wb"), 1) != 0)
+        _LFSetError("Unable to save bitmap image (%s): %s", path, SDL_GetError());
+    else
+        saved = -1;
+    SDL_FreeSurface(surface);
+    if (canvas != pixels)
+        delete[] canvas;
+    delete[] pixels;
+    return saved;
+}
+
+LFTexture* LFWindow::copyTexture()
+{
+    int width, height;
+    char* pixels = _capturePixels(width, height);
+    if (!pixels)
+        return NULL;
+    LFTexture* texture = new LFTexture();
+    _LFWindowTextureLoadFromData(texture, LFMakeSize((float)width, (float)height), 4, GL_RGBA, pixels);
+    delete[] pixels;
+    LFSize windowSize = size();
+    if (windowSize.width == (float)width)
+        return texture;
+    return _LFReducedTexture(texture, windowSize, windowSize.width / (float)width);
+}
+
+char* LFWindow::_capturePixels(int& width, int& height)
+{
+    SDL_GL_GetDrawableSize(_window, &width, &height);
+    char* pixels = new (std::nothrow) char[(size_t)width * height * 4];
+    if (!pixels)
+        return NULL;
+    _readPixels(pixels, width, height);
+    _flipPixels(pixels, width, height);
+    return pixels;
+}
+
+void LFWindow::_readPixels(char* buffer)
+{
+    int width, height;
+    SDL_GL_GetDrawableSize(_window, &width, &height);
+    _readPixels(buffer, width, height);
+}
+
+void LFWindow::_readPixels(char* buffer, int width, int height)
+{
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    _LFUsePackedRows();
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
+    glPopClientAttrib();
+}
+
+void LFWindow::_flipPixels(char* pixelBuffer)
+{
+    int width, height;
+    SDL_GL_GetDrawableSize(_window, &width, &height);
+    _flipPixels(pixelBuffer, width, height);
+}
+
+// OpenGL delivers the bottom row first; rows are swapped pairwise in place.
+void LFWindow::_flipPixels(char* pixelBuffer, int width, int height)
+{
+    size_t rowBytes = (size_t)width * 4;
+    for (int top = 0, bottom = height - 1; top < bottom; top++, bottom--)
+        std::swap_ranges(pixelBuffer + top * rowBytes, pixelBuffer + (top + 1) * rowBytes,
+                         pixelBuffer + bottom * rowBytes);
 }

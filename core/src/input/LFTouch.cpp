@@ -1,10 +1,19 @@
-// Touch state: the finger position from the pump; the finger flag to come.
+// Polled touch state: the event pump writes whether a finger is down and
+// where the last finger event was; callers read them between ticks.
 #include "LFTouch.h"
 
+// Finger position and flag, written by the event pump.
 int LFTouchX = 0;
 int LFTouchY = 0;
 LFPoint LFTouchPoint = {0, 0};
+int _LFTouching = 0;
 
-void _LFSetTouching(int)
+int LFFingerDown()
 {
+    return _LFTouching;
+}
+
+void _LFSetTouching(int touching)
+{
+    _LFTouching = touching;
 }

@@ -13,8 +13,17 @@
 #include "LFString.h"
 
 // The pool, in order of creation. Filled by LFTempString, emptied by
-// _LFCleanTempStrings (from LFLogicUpdate).
-static std::list<char*> _sLFTemporaryStrings;
+// _LFCleanTempStrings (from LFLogicUpdate). Strings still pooled when the
+// program exits (say, one that quits before its first tick) are released
+// with the pool instead of being lost.
+struct _LFTempStringPool : std::list<char*> {
+    ~_LFTempStringPool()
+    {
+        for (char* block : *this)
+            free(block);
+    }
+};
+static _LFTempStringPool _sLFTemporaryStrings;
 
 // Formatting happens here first; it bounds a temporary string to 1023 characters.
 static const int _sLFFormatBufferSize = 1024;

@@ -1,0 +1,752 @@
+// Render targets and screen capture with real parts under Xvfb: the current
+// render context as windows and textures are selected, drawing into a
+// texture read back from the texture and drawn out again, clipping, clearing,
+// and the PNG and BMP files read back by SDL_image's and SDL's own decoders.
+#include <stdio.h>   // fopen, fread
+#include <stdlib.h>  // mkdtemp
+#include <string.h>  // memcpy
+#include <unistd.h>  // access, unlink, rmdir
+
+#include <algorithm>  // std::all_of, std::count, std::fill
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+
+#include <SDL_image.h>  // IMG_Load
+#include <SDL_syswm.h>
+#include <dlfcn.h>
+
+static bool operator==(const Pixel& p, const Pixel& q)
+{
+    return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a;
+}
+
+static std::ostream& operator<<(std::ostream& os, const Pixel& p)
+{
+    return os << "(" << (int)p.r << ", " << (int)p.g << ", " << (int)p.b << ", " << (int)p.a << ")";
+}
+
+static Pixel MakePixel(int r, int g, int b, int a)
+{
+    Pixel p = {(unsigned char)r, (unsigned char)g, (unsigned char)b, (unsigned char)a};
+    return p;
+}
+
+static const LFColor kRed = {1, 0, 0, 1};
+static const LFColor kGreen = {0, 1, 0, 1};
+static const LFColor kWhite = {1, 1, 1, 1};
+static const Pixel kRedPixel = MakePixel(255, 0, 0, 255);
+static const Pixel kClearPixel = MakePixel(0, 0, 0, 0);
+static const Pixel kBlackPixel = MakePixel(0, 0, 0, 255);
+
+// A different opaque colour for every texel of textures up to 16 x 8.
+static Pixel Texel(int x, int y)
+{
+    return MakePixel(10 + 15 * x, 10 + 30 * y, 77, 255);
+}
+
+// A picture of pixels, row 0 at the top.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<Pixel> pixels;
+    Pixel at(int x, int y) const { return pixels[(size_t)y * width + x]; }
+};
+
+// Decodes a surface that SDL_image or SDL loaded into RGBA pixels; an empty
+// image when there is none.
+static Image FromSurface(SDL_Surface* loaded)
+{
+    Image image;
+    if (!loaded)
+        return image;
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    image.width = rgba->w;
+    image.height = rgba->h;
+    image.pixels.resize((size_t)rgba->w * rgba->h);
+    for (int y = 0; y < rgba->h; y++)
+        memcpy(&image.pixels[(size_t)y * rgba->w], (Uint8*)rgba->pixels + y * rgba->pitch, 4 * (size_t)rgba->w);
+    SDL_FreeSurface(rgba);
+    return image;
+}
+
+static Image ReadPNG(const std::string& path)
+{
+    return FromSurface(IMG_Load(path.c_str()));
+}
+
+static Image ReadBMP(const std::string& path)
+{
+    return FromSurface(SDL_LoadBMP(path.c_str()));
+}
+
+// The whole of a texture as RGBA bytes, read by OpenGL, not by the library.
+static Image Contents(LFTexture* texture)
+{
+    Image image;
+    image.width = (int)texture->size().width;
+    image.height = (int)texture->size().height;
+    image.pixels.resize((size_t)image.width * image.height);
+    texture->bind();
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.pixels.data());
+    return image;
+}
+
+// Compares every pixel with expected(x, y) and reports the first mismatches.
+static ::testing::AssertionResult Shows(const Image& image, int width, int height,
+                                        const std::function<Pixel(int, int)>& expected)
+{
+    if (image.width != width || image.height != height)
+        return ::testing::AssertionFailure() << "the image is " << image.width << " x " << image.height << ", not "
+                                             << width << " x " << height;
+    int mismatches = 0;
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) {
+            Pixel want = expected(x, y);
+            Pixel got = image.at(x, y);
+            if (!(got == want) && mismatches++ < 5)
+                result << "(" << x << ", " << y << ") is " << got << ", not " << want << "; ";
+        }
+    if (mismatches == 0)
+        return ::testing::AssertionSuccess();
+    return result << mismatches << " pixels differ";
+}
+
+static ::testing::AssertionResult IsColour(LFColor c, Pixel p)
+{
+    const float tolerance = 1e-5f;
+    if (fabsf(c.r - p.r / 255.0f) < tolerance && fabsf(c.g - p.g / 255.0f) < tolerance &&
+        fabsf(c.b - p.b / 255.0f) < tolerance && fabsf(c.a - p.a / 255.0f) < tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << c.r << ", " << c.g << ", " << c.b << ", " << c.a
+                                         << ") is not " << p << " / 255";
+}
+
+// A scratch directory for the files a test writes, removed with them.
+class ScratchDirectory {
+public:
+    ScratchDirectory()
+    {
+        std::string pattern = ::testing::TempDir() + "lfrendertargetXXXXXX";
+        if (mkdtemp(&pattern[0]))
+            path = pattern;
+    }
+    ~ScratchDirectory()
+    {
+        for (const std::string& file : files)
+            unlink(file.c_str());
+        rmdir(path.c_str());
+    }
+    std::string file(const char* name)
+    {
+        files.push_back(path + "/" + name);
+        return files.back();
+    }
+
+    std::string path;
+
+private:
+    std::vector<std::string> files;
+};
+
+static bool Exists(const std::string& path)
+{
+    return access(path.c_str(), F_OK) == 0;
+}
+
+// --- Texture render targets: a 64 x 48 window and textures to draw into
+
+class RenderTarget : public WindowTest {
+protected:
+    static constexpr int kTargetWidth = 64;
+    static constexpr int kTargetHeight = 32;
+
+    // A cleared target with an opaque red top row, drawn and released.
+    void drawRedTopRow(LFTexture* target)
+    {
+        target->clear();
+        target->setRenderContext();
+        LFDrawRectFill(LFMakeRect(0, 0, kTargetWidth, 1), kRed);
+        target->unsetRenderContext();
+    }
+
+    static GLint integer(GLenum name)
+    {
+        GLint value = 0;
+        glGetIntegerv(name, &value);
+        return value;
+    }
+
+    ScratchDirectory scratch;
+};
+
+TEST_F(RenderTarget, CurrentContextFollowsTheSelectedTarget)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    EXPECT_EQ(window, LFCurrentRenderContext());
+    texture.setRenderContext();
+    EXPECT_EQ(&texture, LFCurrentRenderContext());
+    EXPECT_EQ((void*)window, _LFCurrentWindowRenderContext) << "the OpenGL context in use is still the window's";
+    texture.unsetRenderContext();
+    EXPECT_EQ(nullptr, LFCurrentRenderContext());
+    EXPECT_EQ((void*)window, _LFCurrentWindowRenderContext);
+
+    window->setRenderContext();
+    EXPECT_EQ(window, LFCurrentRenderContext());
+    window->unsetRenderContext();
+    EXPECT_EQ(window, LFCurrentRenderContext()) << "unsetting a window changes nothing";
+    EXPECT_EQ((void*)window, _LFCurrentWindowRenderContext);
+}
+
+TEST_F(RenderTarget, SelectingTakesOverViewportProjectionAndBlending)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.setRenderContext();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(0, viewport[0]);
+    EXPECT_EQ(0, viewport[1]);
+    EXPECT_EQ(kTargetWidth, viewport[2]);
+    EXPECT_EQ(kTargetHeight, viewport[3]);
+    EXPECT_EQ(GL_ONE, integer(GL_BLEND_SRC));
+    EXPECT_EQ(GL_ONE_MINUS_SRC_ALPHA, integer(GL_BLEND_DST));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_EQ(2, integer(GL_MODELVIEW_STACK_DEPTH));
+    texture.unsetRenderContext();
+
+    EXPECT_EQ(GL_SRC_ALPHA, integer(GL_BLEND_SRC)) << "blending is restored";
+    EXPECT_EQ(GL_ONE_MINUS_SRC_ALPHA, integer(GL_BLEND_DST));
+    EXPECT_EQ(1, integer(GL_MODELVIEW_STACK_DEPTH));
+    EXPECT_EQ(0, integer(GL_TEXTURE_BINDING_2D));
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(kTargetWidth, viewport[2]) << "the viewport stays the texture's until a window is selected";
+
+    window->setRenderContext();
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(kWidth, viewport[2]);
+    EXPECT_EQ(kHeight, viewport[3]);
+}
+
+TEST_F(RenderTarget, FramebufferObjectLivesOnlyWhileTheTextureIsSelected)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    EXPECT_EQ(0, integer(GL_FRAMEBUFFER_BINDING));
+    texture.setRenderContext();
+    GLuint first = (GLuint)integer(GL_FRAMEBUFFER_BINDING);
+    EXPECT_NE(0u, first);
+    EXPECT_TRUE(glIsFramebuffer(first));
+    texture.unsetRenderContext();
+    EXPECT_EQ(0, integer(GL_FRAMEBUFFER_BINDING));
+    EXPECT_FALSE(glIsFramebuffer(first)) << "deleted when released";
+
+    texture.setRenderContext();
+    GLuint second = (GLuint)integer(GL_FRAMEBUFFER_BINDING);
+    EXPECT_TRUE(glIsFramebuffer(second)) << "made afresh for the next use";
+    texture.unsetRenderContext();
+    EXPECT_FALSE(glIsFramebuffer(second));
+}
+
+TEST_F(RenderTarget, DrawingAtTheTopFillsRowZero)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    drawRedTopRow(&texture);
+    EXPECT_TRUE(IsColour(texture.getPixel(LFMakePoint(0, 0), 0), kRedPixel));
+    EXPECT_TRUE(IsColour(texture.getPixel(LFMakePoint(63, 0), 0), kRedPixel));
+    EXPECT_EQ(0, texture.getPixel(LFMakePoint(0, 31), 0).a);
+    EXPECT_EQ(0, texture.getPixel(LFMakePoint(0, 1), 0).a);
+    EXPECT_TRUE(Shows(Contents(&texture), kTargetWidth, kTargetHeight,
+                      [](int, int y) { return y == 0 ? kRedPixel : kClearPixel; }));
+}
+
+TEST_F(RenderTarget, DrawingLandsAtTheSamePixelsAsInAWindow)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.clear();
+    texture.setRenderContext();
+    LFDrawRectFill(LFMakeRect(10, 5, 4, 3), kRed);
+    LFDrawRectFill(LFMakeRect(kTargetWidth - 1, kTargetHeight - 1, 1, 1), kGreen);
+    texture.unsetRenderContext();
+    EXPECT_TRUE(Shows(Contents(&texture), kTargetWidth, kTargetHeight, [](int x, int y) {
+        if (x >= 10 && x < 14 && y >= 5 && y < 8)
+            return kRedPixel;
+        if (x == kTargetWidth - 1 && y == kTargetHeight - 1)
+            return MakePixel(0, 255, 0, 255);
+        return kClearPixel;
+    }));
+}
+
+TEST_F(RenderTarget, TextureDrawnOutShowsTheTopRowAtTheTop)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    drawRedTopRow(&texture);
+    window->setRenderContext();
+    glClear(GL_COLOR_BUFFER_BIT);
+    texture.draw(0, 0, -1);
+    for (int x : {0, 31, 63}) {
+        EXPECT_EQ(255, at(x, 0).r) << "x " << x;
+        EXPECT_EQ(0, at(x, 1).r) << "x " << x;
+        EXPECT_EQ(0, at(x, 31).r) << "x " << x;
+    }
+}
+
+TEST_F(RenderTarget, TextureDrawnIntoATextureKeepsItsOrientation)
+{
+    // A 16 x 8 source of Texel colours, row 0 being the first row handed in.
+    LFTexture source(16, 8);
+    std::vector<Pixel> texels;
+    for (int y = 0; y < 8; y++)
+        for (int x = 0; x < 16; x++)
+            texels.push_back(Texel(x, y));
+    source.bind();
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 16, 8, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+
+    LFTexture target(kTargetWidth, kTargetHeight);
+    target.clear();
+    target.setRenderContext();
+    source.draw(3, 2, -1);
+    target.unsetRenderContext();
+    EXPECT_TRUE(Shows(Contents(&target), kTargetWidth, kTargetHeight, [](int x, int y) {
+        return (x >= 3 && x < 19 && y >= 2 && y < 10) ? Texel(x - 3, y - 2) : kClearPixel;
+    }));
+}
+
+TEST_F(RenderTarget, TranslucentDrawingAddsColourInFullAndAccumulatesAlpha)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.clear();
+    texture.setRenderContext();
+    LFDrawRectFill(LFMakeRect(0, 0, 4, 4), LFMakeColor(0, 1, 0, 0.5f));
+    LFDrawRectFill(LFMakeRect(0, 0, 2, 2), LFMakeColor(0, 1, 0, 0.5f));
+    texture.unsetRenderContext();
+    Image image = Contents(&texture);
+    // (GL_ONE, GL_ONE_MINUS_SRC_ALPHA) onto transparent black: green in full, alpha one half.
+    EXPECT_EQ(255, image.at(3, 3).g);
+    EXPECT_NEAR(128, image.at(3, 3).a, 1);
+    // Twice: alpha 1/2 + 1/2 x 1/2.
+    EXPECT_NEAR(191, image.at(0, 0).a, 1);
+}
+
+TEST_F(RenderTarget, SecondTextureTakesOverAndReleasingReturnsToTheWindowFramebuffer)
+{
+    LFTexture first(kTargetWidth, kTargetHeight);
+    LFTexture second(kTargetWidth, kTargetHeight);
+    first.clear();
+    second.clear();
+    first.setRenderContext();
+    GLint firstFramebuffer = integer(GL_FRAMEBUFFER_BINDING);
+    second.setRenderContext();
+    EXPECT_EQ(&second, LFCurrentRenderContext());
+    EXPECT_NE(firstFramebuffer, integer(GL_FRAMEBUFFER_BINDING));
+    LFDrawRectFill(LFMakeRect(0, 0, kTargetWidth, kTargetHeight), kRed);
+    second.unsetRenderContext();
+    EXPECT_EQ(nullptr, LFCurrentRenderContext());
+    EXPECT_EQ(0, integer(GL_FRAMEBUFFER_BINDING)) << "the window's framebuffer, not the first texture's";
+    first.unsetRenderContext();
+
+    EXPECT_TRUE(Shows(Contents(&second), kTargetWidth, kTargetHeight, [](int, int) { return kRedPixel; }));
+    EXPECT_TRUE(Shows(Contents(&first), kTargetWidth, kTargetHeight, [](int, int) { return kClearPixel; }));
+}
+
+TEST_F(RenderTarget, ClipRectangleIsInTheTexturesOwnCoordinates)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.clear();
+    texture.setRenderContext();
+    texture.setClipTo(LFMakeRect(10.9f, 4.9f, 20.9f, 8.9f));
+    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
+    GLint box[4];
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_EQ(10, box[0]) << "truncated, neither scaled nor flipped";
+    EXPECT_EQ(4, box[1]);
+    EXPECT_EQ(20, box[2]);
+    EXPECT_EQ(8, box[3]);
+    LFDrawRectFill(LFMakeRect(0, 0, kTargetWidth, kTargetHeight), kRed);
+
+    texture.unsetClip();
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_EQ(0, box[0]);
+    EXPECT_EQ(0, box[1]);
+    EXPECT_EQ(kTargetWidth, box[2]);
+    EXPECT_EQ(kTargetHeight, box[3]);
+    texture.unsetRenderContext();
+
+    EXPECT_TRUE(Shows(Contents(&texture), kTargetWidth, kTargetHeight, [](int x, int y) {
+        return (x >= 10 && x < 30 && y >= 4 && y < 12) ? kRedPixel : kClearPixel;
+    }));
+}
+
+TEST_F(RenderTarget, ClearMakesEveryPixelTransparentBlackAndLeavesTheTextureBound)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.setRenderContext();
+    LFDrawRectFill(LFMakeRect(0, 0, kTargetWidth, kTargetHeight), kWhite);
+    texture.unsetRenderContext();
+    texture.bind();
+    GLint name = integer(GL_TEXTURE_BINDING_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    texture.clear();
+    EXPECT_EQ(name, integer(GL_TEXTURE_BINDING_2D));
+    EXPECT_TRUE(Shows(Contents(&texture), kTargetWidth, kTargetHeight, [](int, int) { return kClearPixel; }));
+}
+
+TEST_F(RenderTarget, ClearKeepsAHeldPixelSnapshot)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    drawRedTopRow(&texture);
+    EXPECT_TRUE(IsColour(texture.getPixel(LFMakePoint(5, 0), -1), kRedPixel));
+    texture.clear();
+    EXPECT_TRUE(IsColour(texture.getPixel(LFMakePoint(5, 0), -1), kRedPixel)) << "answered from the snapshot";
+}
+
+TEST_F(RenderTarget, IncompleteFramebufferPrintsOneLineAndStillSelects)
+{
+    LFTexture complete(kTargetWidth, kTargetHeight);
+    ::testing::internal::CaptureStdout();
+    complete.setRenderContext();
+    complete.unsetRenderContext();
+    EXPECT_EQ("", ::testing::internal::GetCapturedStdout()) << "a complete target prints nothing";
+
+    LFTexture empty;
+    ::testing::internal::CaptureStdout();
+    empty.setRenderContext();
+    std::string printed = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(0u, printed.find("Fatal error. Framebutter not complete! texID: 0 -> fboID: ")) << printed;
+    EXPECT_EQ(1, (int)std::count(printed.begin(), printed.end(), '\n'));
+    EXPECT_EQ(')', printed[printed.size() - 2]);
+    EXPECT_EQ(&empty, LFCurrentRenderContext());
+    empty.unsetRenderContext();
+    EXPECT_EQ(nullptr, LFCurrentRenderContext());
+}
+
+TEST_F(RenderTarget, WriteToPNGWritesTheTextureUprightWithItsAlpha)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.clear();
+    texture.setRenderContext();
+    LFDrawRectFill(LFMakeRect(0, 0, kTargetWidth, 1), kRed);
+    LFDrawRectFill(LFMakeRect(5, 10, 3, 2), LFMakeColor(0, 1, 0, 0.5f));
+    texture.unsetRenderContext();
+
+    std::string path = scratch.file("target.png");
+    EXPECT_EQ(-1, texture.writeToPNG(LFTempString("%s", path.c_str())));
+    Image png = ReadPNG(path);
+    Image texels = Contents(&texture);
+    EXPECT_TRUE(Shows(png, kTargetWidth, kTargetHeight, [&](int x, int y) { return texels.at(x, y); }));
+    EXPECT_EQ(kRedPixel, png.at(0, 0));
+    EXPECT_EQ(0, png.at(0, 31).a);
+    EXPECT_EQ(255, png.at(6, 11).g);
+    EXPECT_NEAR(128, png.at(6, 11).a, 1);
+}
+
+TEST_F(RenderTarget, WriteToPNGOfAClearedTextureIsTransparentEverywhere)
+{
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.clear();
+    std::string path = scratch.file("cleared.png");
+    EXPECT_EQ(-1, texture.writeToPNG(LFTempString("%s", path.c_str())));
+    EXPECT_TRUE(Shows(ReadPNG(path), kTargetWidth, kTargetHeight, [](int, int) { return kClearPixel; }));
+}
+
+TEST_F(RenderTarget, WriteToPNGFailsWithoutErrorText)
+{
+    _LFSetError("earlier");
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    texture.clear();
+    std::string missing = scratch.path + "/no/such/dir/t.png";
+    EXPECT_EQ(0, texture.writeToPNG(LFTempString("%s", missing.c_str())));
+    EXPECT_FALSE(Exists(missing));
+
+    LFTexture empty;
+    std::string path = scratch.file("empty.png");
+    EXPECT_EQ(0, empty.writeToPNG(LFTempString("%s", path.c_str())));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_STREQ("earlier", LFError());
+}
+
+// --- Screen capture from windows of several sizes
+
+class Capture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(0, LFInit()) << LFError();
+        SDL_WarpMouseGlobal(4000, 4000);
+    }
+
+    void TearDown() override
+    {
+        delete window;
+        _LFCleanTempStrings();
+        LFDeInit();
+    }
+
+    // Opens a window of width x height, selects it and draws Picture into its back buffer.
+    void open(int width, int height)
+    {
+        window = new LFWindow(LFTempString("capture"), LFMakeSize((float)width, (float)height));
+        window->setRenderContext();
+        glReadBuffer(GL_BACK);
+        drawPicture(width, height);
+    }
+
+    // In window coordinates: blue, a red block at the top left, a green one
+    // at the bottom right and a white line a third of the way down.
+    static void drawPicture(int width, int height)
+    {
+        glClearColor(0, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        LFDrawRectFill(LFMakeRect(0, 0, 10, 5), kRed);
+        LFDrawRectFill(LFMakeRect((float)width - 7, (float)height - 3, 7, 3), kGreen);
+        LFDrawRectFill(LFMakeRect((float)(width / 4), (float)(height / 3), (float)(width / 4), 1), kWhite);
+    }
+
+    static Pixel picture(int x, int y, int width, int height)
+    {
+        if (x < 10 && y < 5)
+            return kRedPixel;
+        if (x >= width - 7 && y >= height - 3)
+            return MakePixel(0, 255, 0, 255);
+        if (y == height / 3 && x >= width / 4 && x < width / 4 + width / 4)
+            return MakePixel(255, 255, 255, 255);
+        return MakePixel(0, 0, 255, 255);
+    }
+
+    // Resizes the SDL window behind the back of the window's size cache and
+    // waits until the GL back buffer has followed: SDL resizes the X window
+    // at once, the X server and Mesa catch up in their own time. Pixels a read
+    // cannot reach are left as they were, so a buffer of the new size is one
+    // whose every pixel takes the clear colour.
+    ::testing::AssertionResult resizeBehindTheCache(int width, int height)
+    {
+        SDL_SetWindowSize(SDL_GetWindowFromID(window->id()), width, height);
+        std::vector<Pixel> pixels((size_t)width * height);
+        for (int attempt = 0; attempt < 200; attempt++) {
+            window->swapBuffers();
+            SDL_GL_MakeCurrent(SDL_GetWindowFromID(window->id()), NULL);
+            window->setRenderContext();
+            glClearColor(0, 0, 1, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            std::fill(pixels.begin(), pixels.end(), kClearPixel);
+            glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+            Pixel blue = MakePixel(0, 0, 255, 255);
+            if (std::all_of(pixels.begin(), pixels.end(), [&](const Pixel& p) { return p == blue; }))
+                return ::testing::AssertionSuccess();
+            SDL_Delay(10);
+        }
+        Pixel blue = MakePixel(0, 0, 255, 255);
+        long n = std::count_if(pixels.begin(), pixels.end(), [&](const Pixel& p) { return p == blue; });
+        int w, h, dw, dh;
+        SDL_GetWindowSize(SDL_GetWindowFromID(window->id()), &w, &h);
+        SDL_GL_GetDrawableSize(SDL_GetWindowFromID(window->id()), &dw, &dh);
+        SDL_SysWMinfo info; SDL_VERSION(&info.version);
+        SDL_GetWindowWMInfo(SDL_GetWindowFromID(window->id()), &info);
+        typedef int (*GG)(void*, unsigned long, unsigned long*, int*, int*, unsigned*, unsigned*, unsigned*, unsigned*);
+        GG gg = (GG)dlsym(dlopen("libX11.so.6", RTLD_NOW), "XGetGeometry");
+        unsigned long root; int gx, gy; unsigned gw = 0, gh = 0, gb, gd;
+        gg(info.info.x11.display, info.info.x11.window, &root, &gx, &gy, &gw, &gh, &gb, &gd);
+        return ::testing::AssertionFailure() << "X " << gw << "x" << gh << " the back buffer never became " << width << " x " << height << " DBG blue " << n << " sdl " << w << "x" << h << " drawable " << dw << "x" << dh;
+    }
+
+    int save(const std::string& path, int forceResizeToPow2)
+    {
+        return window->saveBuffer(LFTempString("%s", path.c_str()), forceResizeToPow2);
+    }
+
+    LFWindow* window = nullptr;
+    ScratchDirectory scratch;
+};
+
+TEST_F(Capture, SaveBufferWritesTheWindowUprightAtItsSize)
+{
+    open(640, 480);
+    // A stale SDL error must not make a good save look failed.
+    SDL_SetError("stale");
+    std::string path = scratch.file("shot.bmp");
+    ASSERT_EQ(-1, save(path, 0)) << LFError();
+    EXPECT_TRUE(Shows(ReadBMP(path), 640, 480, [](int x, int y) { return picture(x, y, 640, 480); }));
+}
+
+TEST_F(Capture, SaveBufferWritesABitmapWhateverTheExtension)
+{
+    open(64, 48);
+    std::string path = scratch.file("shot.png");
+    ASSERT_EQ(-1, save(path, 0)) << LFError();
+    FILE* file = fopen(path.c_str(), "rb");
+    ASSERT_NE(nullptr, file);
+    char magic[2] = {0, 0};
+    EXPECT_EQ(2u, fread(magic, 1, 2, file));
+    fclose(file);
+    EXPECT_EQ('B', magic[0]);
+    EXPECT_EQ('M', magic[1]);
+    EXPECT_TRUE(Shows(ReadBMP(path), 64, 48, [](int x, int y) { return picture(x, y, 64, 48); }));
+}
+
+TEST_F(Capture, PowerOfTwoOptionPutsThePictureAtTheTopLeftOfATransparentCanvas)
+{
+    open(640, 480);
+    std::string path = scratch.file("pow2.bmp");
+    ASSERT_EQ(-1, save(path, -1)) << LFError();
+    EXPECT_TRUE(Shows(ReadBMP(path), 1024, 512, [](int x, int y) {
+        return (x < 640 && y < 480) ? picture(x, y, 640, 480) : kClearPixel;
+    }));
+}
+
+TEST_F(Capture, PowerOfTwoWindowSavesAtItsOwnSizeEitherWay)
+{
+    open(512, 256);
+    for (int option : {0, 1}) {
+        SCOPED_TRACE(::testing::Message() << "forceResizeToPow2 " << option);
+        std::string path = scratch.file(option ? "pow2.bmp" : "plain.bmp");
+        ASSERT_EQ(-1, save(path, option)) << LFError();
+        EXPECT_TRUE(Shows(ReadBMP(path), 512, 256, [](int x, int y) { return picture(x, y, 512, 256); }));
+    }
+}
+
+TEST_F(Capture, SaveBufferIntoAMissingDirectoryFailsWithThePath)
+{
+    open(64, 48);
+    std::string path = scratch.path + "/no/such/dir/shot.bmp";
+    EXPECT_EQ(0, save(path, 0));
+    std::string prefix = "Unable to save bitmap image (" + path + "): ";
+    EXPECT_EQ(0u, std::string(LFError()).find(prefix)) << LFError();
+    EXPECT_GT(strlen(LFError()), prefix.size()) << "followed by SDL's reason";
+    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(0, save(path, -1));
+}
+
+TEST_F(Capture, CopyTextureHoldsTheWindowUprightAtTheWindowSize)
+{
+    open(640, 480);
+    LFTexture* copy = window->copyTexture();
+    ASSERT_NE(nullptr, copy);
+    EXPECT_EQ(window, LFCurrentRenderContext()) << "no redraw step where drawable and window agree";
+    EXPECT_TRUE(Shows(Contents(copy), 640, 480, [](int x, int y) { return picture(x, y, 640, 480); }));
+
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    copy->draw(0, 0, -1);
+    std::string path = scratch.file("redrawn.bmp");
+    ASSERT_EQ(-1, save(path, 0)) << LFError();
+    EXPECT_TRUE(Shows(ReadBMP(path), 640, 480, [](int x, int y) { return picture(x, y, 640, 480); }));
+    delete copy;
+}
+
+// The drawable larger than the window as the window knows it, as on a
+// high-density display: the SDL window is grown behind the back of the
+// size cache, so the projection stays 64 x 48 over a 128 x 96 drawable and
+// each window coordinate covers 2 x 2 pixels.
+class CaptureOfALargerDrawable : public Capture {
+protected:
+    void SetUp() override
+    {
+        Capture::SetUp();
+        window = new LFWindow(LFTempString("capture"), LFMakeSize(64, 48));
+        ASSERT_EQ(64, window->size().width);
+        ASSERT_TRUE(resizeBehindTheCache(128, 96));
+        int width = 0, height = 0;
+        SDL_GL_GetDrawableSize(SDL_GetWindowFromID(window->id()), &width, &height);
+        ASSERT_EQ(128, width);
+        ASSERT_EQ(96, height);
+        ASSERT_EQ(64, window->size().width);
+        glReadBuffer(GL_BACK);
+        drawPicture(64, 48);
+    }
+};
+
+TEST_F(CaptureOfALargerDrawable, SaveBufferKeepsTheDrawablesFullPixels)
+{
+    std::string path = scratch.file("full.bmp");
+    ASSERT_EQ(-1, save(path, 0)) << LFError();
+    EXPECT_TRUE(Shows(ReadBMP(path), 128, 96, [](int x, int y) { return picture(x / 2, y / 2, 64, 48); }));
+
+    std::string pow2 = scratch.file("pow2.bmp");
+    ASSERT_EQ(-1, save(pow2, -1)) << LFError();
+    EXPECT_TRUE(Shows(ReadBMP(pow2), 128, 128, [](int x, int y) {
+        return y < 96 ? picture(x / 2, y / 2, 64, 48) : kClearPixel;
+    }));
+}
+
+TEST_F(CaptureOfALargerDrawable, CopyTextureScalesDownToTheWindowSize)
+{
+    LFTexture* copy = window->copyTexture();
+    ASSERT_NE(nullptr, copy);
+    EXPECT_EQ(64, copy->size().width);
+    EXPECT_EQ(48, copy->size().height);
+    EXPECT_TRUE(Shows(Contents(copy), 64, 48, [](int x, int y) { return picture(x, y, 64, 48); }));
+    EXPECT_EQ(nullptr, LFCurrentRenderContext()) << "the reduction leaves no target selected";
+    delete copy;
+}
+
+TEST_F(CaptureOfALargerDrawable, ScaledCopyIgnoresTheWindowsClip)
+{
+    window->setClipTo(LFMakeRect(0, 0, 4, 4));
+    LFTexture* copy = window->copyTexture();
+    ASSERT_NE(nullptr, copy);
+    EXPECT_TRUE(Shows(Contents(copy), 64, 48, [](int x, int y) { return picture(x, y, 64, 48); }));
+    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST)) << "the window's clip is left as it was";
+    delete copy;
+}
+
+// The reverse: the SDL window shrunk behind the back of the size cache, so
+// the drawable is 64 x 48 while the window believes it is 128 x 96.
+class CaptureOfASmallerDrawable : public Capture {
+protected:
+    void SetUp() override
+    {
+        Capture::SetUp();
+        window = new LFWindow(LFTempString("capture"), LFMakeSize(128, 96));
+        ASSERT_EQ(128, window->size().width);
+        ASSERT_TRUE(resizeBehindTheCache(64, 48));
+        glReadBuffer(GL_BACK);
+        drawPicture(128, 96);
+    }
+};
+
+TEST_F(CaptureOfASmallerDrawable, BufferReadAndFileFollowTheDrawable)
+{
+    std::string path = scratch.file("small.bmp");
+    ASSERT_EQ(-1, save(path, 0)) << LFError();
+    Image image = ReadBMP(path);
+    ASSERT_EQ(64, image.width);
+    ASSERT_EQ(48, image.height);
+    EXPECT_EQ(kRedPixel, image.at(0, 0));
+    EXPECT_EQ(MakePixel(0, 255, 0, 255), image.at(63, 47));
+    EXPECT_EQ(MakePixel(0, 0, 255, 255), image.at(40, 5));
+
+    LFTexture* copy = window->copyTexture();
+    ASSERT_NE(nullptr, copy);
+    EXPECT_EQ(128, copy->size().width) << "the copy is made at the window size";
+    EXPECT_EQ(96, copy->size().height);
+    delete copy;
+}
+
+// --- The window's internal capture steps
+
+TEST_F(Capture, ReadPixelsGivesTheBottomRowFirstAndFlipPixelsTurnsItOver)
+{
+    open(64, 48);
+    std::vector<Pixel> buffer(64 * 48);
+    window->_readPixels((char*)buffer.data());
+    EXPECT_EQ(kRedPixel, buffer[47 * 64]) << "the window's top-left corner comes last";
+    EXPECT_EQ(MakePixel(0, 255, 0, 255), buffer[63]);
+
+    for (int y = 0; y < 48; y++)
+        for (int x = 0; x < 64; x++)
+            buffer[y * 64 + x] = MakePixel(x, y, 7, 9);
+    window->_flipPixels((char*)buffer.data());
+    int mismatches = 0;
+    for (int y = 0; y < 48; y++)
+        for (int x = 0; x < 64; x++)
+            if (!(buffer[y * 64 + x] == MakePixel(x, 47 - y, 7, 9)))
+                mismatches++;
+    EXPECT_EQ(0, mismatches);
+}
