@@ -7,7 +7,7 @@
 #include <string.h>  // memcpy
 #include <unistd.h>  // access, unlink, rmdir
 
-#include <algorithm>  // std::all_of, std::count, std::fill
+#include <algorithm>  // std::count, std::count_if
 #include <functional>
 #include <ostream>
 #include <string>
@@ -16,8 +16,6 @@
 #include "TestSupport.h"
 
 #include <SDL_image.h>  // IMG_Load
-#include <SDL_syswm.h>
-#include <dlfcn.h>
 
 static bool operator==(const Pixel& p, const Pixel& q)
 {
@@ -166,6 +164,12 @@ class RenderTarget : public WindowTest {
 protected:
     static constexpr int kTargetWidth = 64;
     static constexpr int kTargetHeight = 32;
+
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        ASSERT_FALSE(scratch.path.empty()) << "no scratch directory";
+    }
 
     // A cleared target with an opaque red top row, drawn and released.
     void drawRedTopRow(LFTexture* target)
@@ -478,6 +482,7 @@ class Capture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_FALSE(scratch.path.empty()) << "no scratch directory";
         ASSERT_NE(0, LFInit()) << LFError();
         SDL_WarpMouseGlobal(4000, 4000);
     }
@@ -520,40 +525,33 @@ protected:
         return MakePixel(0, 0, 255, 255);
     }
 
-    // Resizes the SDL window behind the back of the window's size cache and
-    // waits until the GL back buffer has followed: SDL resizes the X window
-    // at once, the X server and Mesa catch up in their own time. Pixels a read
-    // cannot reach are left as they were, so a buffer of the new size is one
-    // whose every pixel takes the clear colour.
-    ::testing::AssertionResult resizeBehindTheCache(int width, int height)
+    // Leaves width x height in the window's size cache while the window
+    // keeps its real size: it is resized to that and back behind the cache's
+    // back, with no drawing in between, so the GL back buffer keeps its size.
+    void cacheAStaleSize(int width, int height)
     {
-        SDL_SetWindowSize(SDL_GetWindowFromID(window->id()), width, height);
-        std::vector<Pixel> pixels((size_t)width * height);
-        for (int attempt = 0; attempt < 200; attempt++) {
-            window->swapBuffers();
-            SDL_GL_MakeCurrent(SDL_GetWindowFromID(window->id()), NULL);
-            window->setRenderContext();
-            glClearColor(0, 0, 1, 1);
-            glClear(GL_COLOR_BUFFER_BIT);
-            std::fill(pixels.begin(), pixels.end(), kClearPixel);
-            glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-            Pixel blue = MakePixel(0, 0, 255, 255);
-            if (std::all_of(pixels.begin(), pixels.end(), [&](const Pixel& p) { return p == blue; }))
-                return ::testing::AssertionSuccess();
-            SDL_Delay(10);
-        }
+        SDL_Window* sdlWindow = SDL_GetWindowFromID(window->id());
+        int realWidth = 0, realHeight = 0;
+        SDL_GetWindowSize(sdlWindow, &realWidth, &realHeight);
+        SDL_SetWindowSize(sdlWindow, width, height);
+        window->_invalidateSizeCache();
+        window->size();
+        SDL_SetWindowSize(sdlWindow, realWidth, realHeight);
+    }
+
+    // True when the whole width x height back buffer takes a clear: pixels
+    // a read cannot reach are left as they were.
+    ::testing::AssertionResult backBufferIs(int width, int height)
+    {
+        std::vector<Pixel> pixels((size_t)width * height, kClearPixel);
+        glClearColor(0, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         Pixel blue = MakePixel(0, 0, 255, 255);
-        long n = std::count_if(pixels.begin(), pixels.end(), [&](const Pixel& p) { return p == blue; });
-        int w, h, dw, dh;
-        SDL_GetWindowSize(SDL_GetWindowFromID(window->id()), &w, &h);
-        SDL_GL_GetDrawableSize(SDL_GetWindowFromID(window->id()), &dw, &dh);
-        SDL_SysWMinfo info; SDL_VERSION(&info.version);
-        SDL_GetWindowWMInfo(SDL_GetWindowFromID(window->id()), &info);
-        typedef int (*GG)(void*, unsigned long, unsigned long*, int*, int*, unsigned*, unsigned*, unsigned*, unsigned*);
-        GG gg = (GG)dlsym(dlopen("libX11.so.6", RTLD_NOW), "XGetGeometry");
-        unsigned long root; int gx, gy; unsigned gw = 0, gh = 0, gb, gd;
-        gg(info.info.x11.display, info.info.x11.window, &root, &gx, &gy, &gw, &gh, &gb, &gd);
-        return ::testing::AssertionFailure() << "X " << gw << "x" << gh << " the back buffer never became " << width << " x " << height << " DBG blue " << n << " sdl " << w << "x" << h << " drawable " << dw << "x" << dh;
+        long filled = std::count_if(pixels.begin(), pixels.end(), [&](const Pixel& p) { return p == blue; });
+        if (filled == (long)pixels.size())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "only " << filled << " pixels of " << width << " x " << height;
     }
 
     int save(const std::string& path, int forceResizeToPow2)
@@ -641,23 +639,21 @@ TEST_F(Capture, CopyTextureHoldsTheWindowUprightAtTheWindowSize)
 }
 
 // The drawable larger than the window as the window knows it, as on a
-// high-density display: the SDL window is grown behind the back of the
-// size cache, so the projection stays 64 x 48 over a 128 x 96 drawable and
-// each window coordinate covers 2 x 2 pixels.
+// high-density display: a 128 x 96 window whose size cache says 64 x 48, so
+// the projection is 64 x 48 over the 128 x 96 drawable and each window
+// coordinate covers 2 x 2 pixels.
 class CaptureOfALargerDrawable : public Capture {
 protected:
     void SetUp() override
     {
         Capture::SetUp();
-        window = new LFWindow(LFTempString("capture"), LFMakeSize(64, 48));
+        window = new LFWindow(LFTempString("capture"), LFMakeSize(128, 96));
+        cacheAStaleSize(64, 48);
         ASSERT_EQ(64, window->size().width);
-        ASSERT_TRUE(resizeBehindTheCache(128, 96));
-        int width = 0, height = 0;
-        SDL_GL_GetDrawableSize(SDL_GetWindowFromID(window->id()), &width, &height);
-        ASSERT_EQ(128, width);
-        ASSERT_EQ(96, height);
-        ASSERT_EQ(64, window->size().width);
+        ASSERT_EQ(48, window->size().height);
+        window->setRenderContext();
         glReadBuffer(GL_BACK);
+        ASSERT_TRUE(backBufferIs(128, 96));
         drawPicture(64, 48);
     }
 };
@@ -696,17 +692,18 @@ TEST_F(CaptureOfALargerDrawable, ScaledCopyIgnoresTheWindowsClip)
     delete copy;
 }
 
-// The reverse: the SDL window shrunk behind the back of the size cache, so
-// the drawable is 64 x 48 while the window believes it is 128 x 96.
+// The reverse: a 64 x 48 window whose size cache says 128 x 96.
 class CaptureOfASmallerDrawable : public Capture {
 protected:
     void SetUp() override
     {
         Capture::SetUp();
-        window = new LFWindow(LFTempString("capture"), LFMakeSize(128, 96));
+        window = new LFWindow(LFTempString("capture"), LFMakeSize(64, 48));
+        cacheAStaleSize(128, 96);
         ASSERT_EQ(128, window->size().width);
-        ASSERT_TRUE(resizeBehindTheCache(64, 48));
+        window->setRenderContext();
         glReadBuffer(GL_BACK);
+        ASSERT_TRUE(backBufferIs(64, 48));
         drawPicture(128, 96);
     }
 };
