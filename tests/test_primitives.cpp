@@ -1,5 +1,7 @@
 // The primitives drawn into a real window and read back pixel by pixel; the
 // vertices a call emits are captured with OpenGL's feedback mode.
+#include <string.h>  // memcmp
+
 #include <vector>
 
 #include "TestSupport.h"
@@ -214,4 +216,53 @@ TEST_F(Primitives, EveryPrimitiveLeavesTexturingOnAndItsColourCurrent)
         glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
         EXPECT_EQ(1, depth) << "call " << i;
     }
+}
+
+TEST_F(Primitives, RectFillsMatchFillingEachRectInTurn)
+{
+    // Overlapping translucent rectangles with fractional corners: blending
+    // order and truncation must both match.
+    std::vector<LFRect> rects;
+    std::vector<LFColor> colors;
+    for (int i = 0; i < 40; i++) {
+        rects.push_back(LFMakeRect((i * 7) % 50 + 0.6f, (i * 5) % 36 + 0.3f, 3.7f + i % 9, 2.2f + i % 7));
+        colors.push_back(LFMakeColor((i % 3) / 2.0f, (i % 5) / 4.0f, (i % 7) / 6.0f, 0.3f + (i % 4) * 0.2f));
+    }
+    std::vector<Pixel> expected(kWidth * kHeight), actual(kWidth * kHeight);
+    for (size_t i = 0; i < rects.size(); i++)
+        LFDrawRectFill(rects[i], colors[i]);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, expected.data());
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    LFDrawRectFills(rects.data(), colors.data(), (int)rects.size());
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, actual.data());
+    EXPECT_EQ(0, memcmp(expected.data(), actual.data(), expected.size() * sizeof(Pixel)));
+
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    GLfloat color[4];
+    glGetFloatv(GL_CURRENT_COLOR, color);
+    EXPECT_EQ(colors.back().r, color[0]) << "the last colour stays current";
+    EXPECT_EQ(colors.back().a, color[3]);
+    LFDrawRectFills(rects.data(), colors.data(), 0);  // nothing to draw, nothing touched
+}
+
+TEST_F(Primitives, LinesMatchDrawingEachSegmentInTurn)
+{
+    std::vector<LFPoint> points;
+    for (int i = 0; i < 30; i++) {
+        points.push_back(LFMakePoint((i * 13) % 60 + 0.7f, (i * 7) % 44 + 0.2f));
+        points.push_back(LFMakePoint((i * 5) % 60 + 0.9f, (i * 11) % 44 + 0.5f));
+    }
+    std::vector<Pixel> expected(kWidth * kHeight), actual(kWidth * kHeight);
+    for (size_t i = 0; i < points.size(); i += 2)
+        LFDrawLine(points[i], points[i + 1], LFMakeColor(1, 1, 1, 0.5f));
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, expected.data());
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    points.push_back(LFMakePoint(1, 1));  // an odd last point draws nothing
+    LFDrawLines(points.data(), (int)points.size(), LFMakeColor(1, 1, 1, 0.5f));
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, actual.data());
+    EXPECT_EQ(0, memcmp(expected.data(), actual.data(), expected.size() * sizeof(Pixel)));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 }

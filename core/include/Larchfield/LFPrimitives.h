@@ -8,9 +8,17 @@
 #include "LFColor.h"
 
 void LFDrawLine(LFPoint origin, LFPoint end, LFColor color);
+// Draws the segments points[0]-points[1], points[2]-points[3], ... as one
+// batch: the same pixels and state afterwards as LFDrawLine on each pair in
+// order. An odd last point is ignored.
+void LFDrawLines(const LFPoint* points, int count, LFColor color);
 // One-pixel ring inside the rectangle, corners truncated to whole pixels.
 void LFDrawRect(LFRect rect, LFColor color);
 void LFDrawRectFill(LFRect rect, LFColor color);
+// Fills count rectangles, each in its own colour, as one batch: the same
+// pixels and the same state afterwards as LFDrawRectFill on each in order,
+// at the cost of one draw call instead of count.
+void LFDrawRectFills(const LFRect* rects, const LFColor* colors, int count);
 // Note: segments must be at least 1; accumulated rounding can add one point.
 void LFDrawCircle(LFPoint origin, int radius, int segments, LFColor color);
 void LFDrawCircleFill(LFPoint origin, int radius, int segments, LFColor color);

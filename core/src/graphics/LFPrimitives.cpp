@@ -49,10 +49,18 @@ static void _LFCircleVertices(LFPoint origin, int radius, int segments)
 
 void LFDrawLine(LFPoint origin, LFPoint end, LFColor color)
 {
+    LFPoint points[2] = {origin, end};
+    LFDrawLines(points, 2, color);
+}
+
+void LFDrawLines(const LFPoint* points, int count, LFColor color)
+{
     _LFBeginPrimitive(color, 1);
     glBegin(GL_LINES);
-    glVertex2i((int)origin.x, (int)origin.y);
-    glVertex2i((int)end.x, (int)end.y);
+    for (int i = 0; i + 1 < count; i += 2) {
+        glVertex2i((int)points[i].x, (int)points[i].y);
+        glVertex2i((int)points[i + 1].x, (int)points[i + 1].y);
+    }
     glEnd();
     _LFEndPrimitive();
 }
@@ -80,16 +88,36 @@ void LFDrawRect(LFRect rect, LFColor color)
     glEdgeFlag(edgeFlag);
 }
 
-void LFDrawRectFill(LFRect rect, LFColor color)
+// The four corners of a filled rectangle, inside glBegin(GL_QUADS).
+static void _LFRectFillVertices(LFRect rect)
 {
-    _LFBeginPrimitive(color, 0);
     int x1, y1, x2, y2;
     _LFRectCorners(rect, &x1, &y1, &x2, &y2);
-    glBegin(GL_QUADS);
     glVertex2f((float)x1, (float)y1);
     glVertex2f((float)x1, (float)y2);
     glVertex2f((float)x2, (float)y2);
     glVertex2f((float)x2, (float)y1);
+}
+
+void LFDrawRectFill(LFRect rect, LFColor color)
+{
+    _LFBeginPrimitive(color, 0);
+    glBegin(GL_QUADS);
+    _LFRectFillVertices(rect);
+    glEnd();
+    _LFEndPrimitive();
+}
+
+void LFDrawRectFills(const LFRect* rects, const LFColor* colors, int count)
+{
+    if (count <= 0)
+        return;
+    _LFBeginPrimitive(colors[0], 0);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < count; i++) {
+        glColor4f(colors[i].r, colors[i].g, colors[i].b, colors[i].a);
+        _LFRectFillVertices(rects[i]);
+    }
     glEnd();
     _LFEndPrimitive();
 }
