@@ -3,6 +3,9 @@
 #ifndef TESTSUPPORT_H
 #define TESTSUPPORT_H
 
+#include <math.h>  // fabsf
+
+#include <ostream>
 #include <vector>
 
 #include <GL/glew.h>
@@ -34,6 +37,59 @@ inline Pixel ReadPixel(int x, int y, int windowHeight)
     Pixel p;
     glReadPixels(x, windowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &p);
     return p;
+}
+
+// A mutable copy of a literal, as callers hand texts to the library.
+inline char* Str(const char* text)
+{
+    return LFTempString("%s", text);
+}
+
+inline bool operator==(const Pixel& p, const Pixel& q)
+{
+    return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a;
+}
+
+inline std::ostream& operator<<(std::ostream& os, const Pixel& p)
+{
+    return os << "(" << (int)p.r << ", " << (int)p.g << ", " << (int)p.b << ", " << (int)p.a << ")";
+}
+
+inline bool IsLit(Pixel p)
+{
+    return p.r > 127 || p.g > 127 || p.b > 127;
+}
+
+inline bool IsRed(Pixel p)
+{
+    return p.r > 127 && p.g < 64 && p.b < 64;
+}
+
+inline bool IsGreen(Pixel p)
+{
+    return p.g > 127 && p.r < 64 && p.b < 64;
+}
+
+inline bool IsBlue(Pixel p)
+{
+    return p.b > 127 && p.r < 64 && p.g < 64;
+}
+
+// Neither dark nor full: only a smoothed edge gives these.
+inline bool IsPartial(Pixel p)
+{
+    return (p.r > 32 && p.r < 223) || (p.g > 32 && p.g < 223) || (p.b > 32 && p.b < 223);
+}
+
+// The colour matches the pixel read back, to within rounding of 8 bits.
+inline ::testing::AssertionResult IsColour(LFColor c, Pixel p)
+{
+    const float tolerance = 1e-5f;
+    if (fabsf(c.r - p.r / 255.0f) < tolerance && fabsf(c.g - p.g / 255.0f) < tolerance &&
+        fabsf(c.b - p.b / 255.0f) < tolerance && fabsf(c.a - p.a / 255.0f) < tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << c.r << ", " << c.g << ", " << c.b << ", " << c.a
+                                         << ") is not " << p << " / 255";
 }
 
 // The library started with one 2D window, cleared to black, drawn into

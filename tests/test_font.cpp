@@ -25,38 +25,6 @@ static char kBitmapFontPath[] = "/usr/share/fonts/truetype/unifont/unifont_sampl
 static const LFColor kWhite = {1, 1, 1, 1};
 static const LFColor kBlue = {0, 0, 1, 1};
 
-// A mutable copy of a literal, as the game hands its texts to the library.
-static char* Str(const char* text)
-{
-    return LFTempString("%s", text);
-}
-
-static bool IsLit(Pixel p)
-{
-    return p.r > 127 || p.g > 127 || p.b > 127;
-}
-
-static bool IsRed(Pixel p)
-{
-    return p.r > 127 && p.g < 64 && p.b < 64;
-}
-
-static bool IsGreen(Pixel p)
-{
-    return p.g > 127 && p.r < 64 && p.b < 64;
-}
-
-static bool IsBlue(Pixel p)
-{
-    return p.b > 127 && p.r < 64 && p.g < 64;
-}
-
-// Neither dark nor full: only a smoothed edge gives these.
-static bool IsPartial(Pixel p)
-{
-    return (p.r > 32 && p.r < 223) || (p.g > 32 && p.g < 223) || (p.b > 32 && p.b < 223);
-}
-
 // The game's face loaded as an LFAliased font at size 16 (one font pixel per
 // screen pixel) in a 64 x 48 window, with a reference face measured by FTGL.
 class Font : public WindowTest {

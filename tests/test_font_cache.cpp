@@ -24,28 +24,6 @@ static char kMissingFontPath[] = "/nonexistent/missing.ttf";
 
 static const LFColor kWhite = {1, 1, 1, 1};
 
-// A mutable copy of a literal, as callers hand texts to the library.
-static char* Str(const char* text)
-{
-    return LFTempString("%s", text);
-}
-
-static bool IsLit(Pixel p)
-{
-    return p.r > 127 || p.g > 127 || p.b > 127;
-}
-
-static bool IsRed(Pixel p)
-{
-    return p.r > 127 && p.g < 64 && p.b < 64;
-}
-
-// Neither dark nor full: only a smoothed edge gives these.
-static bool IsPartial(Pixel p)
-{
-    return (p.r > 32 && p.r < 223) || (p.g > 32 && p.g < 223) || (p.b > 32 && p.b < 223);
-}
-
 static void ExpectPoint(LFPoint expected, LFPoint actual, const char* what)
 {
     EXPECT_EQ(expected.x, actual.x) << what;

@@ -17,16 +17,6 @@
 
 #include <SDL_image.h>  // IMG_SavePNG
 
-static bool operator==(const Pixel& p, const Pixel& q)
-{
-    return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a;
-}
-
-static std::ostream& operator<<(std::ostream& os, const Pixel& p)
-{
-    return os << "(" << (int)p.r << ", " << (int)p.g << ", " << (int)p.b << ", " << (int)p.a << ")";
-}
-
 static void ClearErrors()
 {
     while (glGetError() != GL_NO_ERROR) {
@@ -240,16 +230,6 @@ protected:
     std::string directory;
     std::vector<std::string> files;
 };
-
-static ::testing::AssertionResult IsColour(LFColor c, Pixel p)
-{
-    const float tolerance = 1e-5f;
-    if (fabsf(c.r - p.r / 255.0f) < tolerance && fabsf(c.g - p.g / 255.0f) < tolerance &&
-        fabsf(c.b - p.b / 255.0f) < tolerance && fabsf(c.a - p.a / 255.0f) < tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << c.r << ", " << c.g << ", " << c.b << ", " << c.a
-                                         << ") is not " << p << " / 255";
-}
 
 static ::testing::AssertionResult IsOutside(LFColor c)
 {
