@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test under a virtual X
-# server; then builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the whole suite once more.
+# Installs what is missing, builds (benchmarks included) and runs every test
+# under a virtual X server; then builds with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs the whole suite once more.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,5 +20,5 @@ run_suite() {
         ctest --test-dir "$dir" -j"$jobs" --output-on-failure
 }
 
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLF_BUILD_BENCHMARKS=ON
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DLF_SANITIZE=ON
