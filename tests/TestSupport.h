@@ -92,6 +92,28 @@ inline ::testing::AssertionResult IsColour(LFColor c, Pixel p)
                                          << ") is not " << p << " / 255";
 }
 
+// A key event for the event queue, as SDL makes them.
+inline SDL_Event KeyEvent(Uint32 type, SDL_Keycode sym, Uint32 windowID = 0)
+{
+    SDL_Event e = {};
+    e.type = type;
+    e.key.windowID = windowID;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = sym;
+    return e;
+}
+
+// A finger event at a position in 0..1 of the window.
+inline SDL_Event FingerEvent(Uint32 type, float x, float y, Uint32 windowID)
+{
+    SDL_Event e = {};
+    e.type = type;
+    e.tfinger.x = x;
+    e.tfinger.y = y;
+    e.tfinger.windowID = windowID;
+    return e;
+}
+
 // The library started with one 2D window, cleared to black, drawn into
 // directly (nothing is swapped: reads come from the back buffer).
 class WindowTest : public ::testing::Test {

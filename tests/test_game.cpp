@@ -40,10 +40,7 @@ static int RunGame(Script s)
 
 static void PushKey(Uint32 type, SDL_Keycode sym)
 {
-    SDL_Event e = {};
-    e.type = type;
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = sym;
+    SDL_Event e = KeyEvent(type, sym);
     SDL_PushEvent(&e);
 }
 

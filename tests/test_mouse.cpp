@@ -88,15 +88,6 @@ protected:
         return e;
     }
 
-    static SDL_Event fingerEvent(Uint32 type, float x, float y, Uint32 windowID)
-    {
-        SDL_Event e = {};
-        e.type = type;
-        e.tfinger.x = x;
-        e.tfinger.y = y;
-        e.tfinger.windowID = windowID;
-        return e;
-    }
 
     // The seven LFMouse entries as -1 / 0.
     static std::vector<int> mouseState()
@@ -259,7 +250,7 @@ TEST_F(Mouse, ShowMouseReturnsWhatSDLReturns)
 TEST_F(Touch, FingerIsScaledToItsWindow)
 {
     EXPECT_EQ(0, LFFingerDown());
-    push(fingerEvent(SDL_FINGERDOWN, 0.5f, 0.25f, touchWindow->id()));
+    push(FingerEvent(SDL_FINGERDOWN, 0.5f, 0.25f, touchWindow->id()));
     frame();
     EXPECT_EQ(-1, LFFingerDown());
     EXPECT_EQ(320, LFTouchX);
@@ -267,12 +258,12 @@ TEST_F(Touch, FingerIsScaledToItsWindow)
     EXPECT_EQ(320, LFTouchPoint.x);
     EXPECT_EQ(120, LFTouchPoint.y);
 
-    push(fingerEvent(SDL_FINGERMOTION, 0.9999f, 0.0021f, touchWindow->id()));
+    push(FingerEvent(SDL_FINGERMOTION, 0.9999f, 0.0021f, touchWindow->id()));
     frame();
     EXPECT_EQ(639, LFTouchX) << "truncated toward zero";
     EXPECT_EQ(1, LFTouchY);
 
-    push(fingerEvent(SDL_FINGERUP, 0.1f, 0.1f, touchWindow->id()));
+    push(FingerEvent(SDL_FINGERUP, 0.1f, 0.1f, touchWindow->id()));
     frame();
     EXPECT_EQ(0, LFFingerDown());
     EXPECT_EQ(639, LFTouchX) << "lifting the finger keeps the position";
@@ -281,20 +272,20 @@ TEST_F(Touch, FingerIsScaledToItsWindow)
 
 TEST_F(Touch, FingerOnAnUnknownWindowChangesTheFlagOnly)
 {
-    push(fingerEvent(SDL_FINGERDOWN, 0.5f, 0.25f, touchWindow->id()));
+    push(FingerEvent(SDL_FINGERDOWN, 0.5f, 0.25f, touchWindow->id()));
     frame();
-    push(fingerEvent(SDL_FINGERUP, 0.5f, 0.25f, touchWindow->id()));
+    push(FingerEvent(SDL_FINGERUP, 0.5f, 0.25f, touchWindow->id()));
     frame();
     ASSERT_EQ(0, LFFingerDown());
-    push(fingerEvent(SDL_FINGERDOWN, 0.75f, 0.75f, 4242));
+    push(FingerEvent(SDL_FINGERDOWN, 0.75f, 0.75f, 4242));
     frame();
     EXPECT_EQ(-1, LFFingerDown());
     EXPECT_EQ(320, LFTouchX);
     EXPECT_EQ(120, LFTouchY);
-    push(fingerEvent(SDL_FINGERMOTION, 0.75f, 0.75f, 4242));
+    push(FingerEvent(SDL_FINGERMOTION, 0.75f, 0.75f, 4242));
     frame();
     EXPECT_EQ(320, LFTouchPoint.x);
-    push(fingerEvent(SDL_FINGERUP, 0.75f, 0.75f, 4242));
+    push(FingerEvent(SDL_FINGERUP, 0.75f, 0.75f, 4242));
     frame();
     EXPECT_EQ(0, LFFingerDown());
     EXPECT_EQ(120, LFTouchPoint.y);
@@ -302,8 +293,8 @@ TEST_F(Touch, FingerOnAnUnknownWindowChangesTheFlagOnly)
 
 TEST_F(Touch, TwoMotionsQueuedTogetherUpdateOnce)
 {
-    push(fingerEvent(SDL_FINGERMOTION, 0.25f, 0.5f, touchWindow->id()));
-    push(fingerEvent(SDL_FINGERMOTION, 0.75f, 0.75f, touchWindow->id()));
+    push(FingerEvent(SDL_FINGERMOTION, 0.25f, 0.5f, touchWindow->id()));
+    push(FingerEvent(SDL_FINGERMOTION, 0.75f, 0.75f, touchWindow->id()));
     frame();
     EXPECT_EQ(160, LFTouchX);
     EXPECT_EQ(240, LFTouchY);

@@ -32,25 +32,7 @@ protected:
 
     static void push(SDL_Event event) { ASSERT_EQ(1, SDL_PushEvent(&event)); }
 
-    static SDL_Event keyEvent(Uint32 type, SDL_Keycode sym, Uint32 windowID)
-    {
-        SDL_Event e = {};
-        e.type = type;
-        e.key.windowID = windowID;
-        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.sym = sym;
-        return e;
-    }
 
-    static SDL_Event fingerEvent(Uint32 type, float x, float y, Uint32 windowID)
-    {
-        SDL_Event e = {};
-        e.type = type;
-        e.tfinger.x = x;
-        e.tfinger.y = y;
-        e.tfinger.windowID = windowID;
-        return e;
-    }
 
     static SDL_Event resizeEvent(Uint32 windowID, int w, int h)
     {
@@ -89,13 +71,13 @@ TEST_F(Pump, QuitEventRequestsQuit)
 
 TEST_F(Pump, KeyEventsFillTheKeyTables)
 {
-    push(keyEvent(SDL_KEYDOWN, SDLK_RIGHT, window->id()));
+    push(KeyEvent(SDL_KEYDOWN, SDLK_RIGHT, window->id()));
     pumpOneTick();
     EXPECT_EQ(-1, _LFKeys[LFKeyRight]);
     EXPECT_EQ(window->id(), LFCurrentEventWindowID);
     EXPECT_NE(0, LFKey(LFKeyRight));
 
-    push(keyEvent(SDL_KEYUP, SDLK_RIGHT, window->id()));
+    push(KeyEvent(SDL_KEYUP, SDLK_RIGHT, window->id()));
     pumpOneTick();
     EXPECT_EQ(0, _LFKeys[LFKeyRight]);
     EXPECT_EQ(0, LFKey(LFKeyRight));
@@ -103,8 +85,8 @@ TEST_F(Pump, KeyEventsFillTheKeyTables)
 
 TEST_F(Pump, KeyPressedAndReleasedInOnePumpIsNeverSeen)
 {
-    push(keyEvent(SDL_KEYDOWN, SDLK_ESCAPE, window->id()));
-    push(keyEvent(SDL_KEYUP, SDLK_ESCAPE, window->id()));
+    push(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE, window->id()));
+    push(KeyEvent(SDL_KEYUP, SDLK_ESCAPE, window->id()));
     pumpOneTick();
     EXPECT_EQ(0, LFKey(LFKeyEscape, -1));
 }
@@ -164,21 +146,21 @@ TEST_F(Pump, MouseMotionSetsThePointer)
 
 TEST_F(Pump, FingerPositionIsScaledToTheWindow)
 {
-    push(fingerEvent(SDL_FINGERDOWN, 0.5f, 0.25f, window->id()));
+    push(FingerEvent(SDL_FINGERDOWN, 0.5f, 0.25f, window->id()));
     pumpOneTick();
     EXPECT_EQ(32, LFTouchX);
     EXPECT_EQ(12, LFTouchY);
     EXPECT_EQ(32, LFTouchPoint.x);
 
-    push(fingerEvent(SDL_FINGERMOTION, 0.5f, 0.5f, 999));
+    push(FingerEvent(SDL_FINGERMOTION, 0.5f, 0.5f, 999));
     pumpOneTick();
     EXPECT_EQ(12, LFTouchY) << "a finger on an unknown window moves nothing";
 }
 
 TEST_F(Pump, FingerEventsQueuedBehindAnotherAreDropped)
 {
-    push(fingerEvent(SDL_FINGERMOTION, 0.25f, 0.25f, window->id()));
-    push(fingerEvent(SDL_FINGERMOTION, 0.75f, 0.75f, window->id()));
+    push(FingerEvent(SDL_FINGERMOTION, 0.25f, 0.25f, window->id()));
+    push(FingerEvent(SDL_FINGERMOTION, 0.75f, 0.75f, window->id()));
     pumpOneTick();
     EXPECT_EQ(16, LFTouchX);
     EXPECT_EQ(12, LFTouchY);
