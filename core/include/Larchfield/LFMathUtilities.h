@@ -16,4 +16,8 @@ int LFMaxi(int first, int second);
 void LFClampf(float* value, float low, float high);
 void LFClampi(int* value, int low, int high);
 
+// Internal: truncates toward zero, pinning NaN to 0 and values beyond the int
+// range to INT_MIN or INT_MAX, where a plain conversion is undefined.
+int _LFTruncate(float value);
+
 #endif

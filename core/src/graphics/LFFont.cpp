@@ -2,7 +2,6 @@
 // text printed and measured with the "{Cr,g,b,a}text{EC}" colour markup.
 #include <math.h>    // ceilf
 #include <stdarg.h>  // va_list
-#include <stdio.h>   // vsnprintf
 #include <stdlib.h>  // abs, atof
 #include <string.h>  // strstr, strchr
 
@@ -17,8 +16,6 @@
 
 // Sizes are requested at 72 dpi, so one point of size is one pixel.
 static const unsigned int _LFFontResolution = 72;
-// print formats into a stack buffer of this size: at most 1023 characters.
-static const int _LFPrintBufferSize = 1024;
 // Length of "{EC}", which ends a coloured stretch.
 static const int _LFEscapeEndLength = 4;
 
@@ -219,14 +216,11 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
 {
     if (!text)
         return;
-    char buffer[_LFPrintBufferSize];
+    char buffer[_LFFormatBufferSize];
     va_list args;
     va_start(args, text);
-    int written = vsnprintf(buffer, sizeof(buffer), text, args);
+    _LFFormatV(buffer, text, args);
     va_end(args);
-    // An encoding error leaves the buffer's contents undefined.
-    if (written < 0)
-        buffer[0] = '\0';
 
     glPushMatrix();
     if (_aliasMode == LFAliased)

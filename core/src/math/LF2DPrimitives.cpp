@@ -1,9 +1,9 @@
 // Plane geometry in window pixels: the zero constants, rectangle equality,
 // text forms for logging, the eight-way direction rules and parametric points.
-#include <limits.h>  // INT_MAX, INT_MIN
 #include <math.h>    // cosf, sinf
 
 #include "LF2DPrimitives.h"
+#include "LFMathUtilities.h"
 #include "LFRandom.h"
 #include "LFString.h"
 
@@ -20,19 +20,6 @@ static const char* const _sLFDirectionNames[] = {
 
 // A full turn in radians, held in single precision.
 static const float _sLFOneTurn = 6.2831855f;
-
-// Truncates toward zero; values beyond int range (and NaN) are pinned first,
-// since converting them directly is undefined.
-static int _LFTruncate(float value)
-{
-    if (value != value)
-        return 0;
-    if (value >= 2147483648.0f)
-        return INT_MAX;
-    if (value < -2147483648.0f)
-        return INT_MIN;
-    return (int)value;
-}
 
 static bool _LFIsDirection(LFDirection direction)
 {

@@ -1,5 +1,7 @@
-// Small numeric helpers: texture-friendly powers of two, and minimum, maximum
-// and clamp for floats and ints.
+// Small numeric helpers: texture-friendly powers of two, minimum, maximum
+// and clamp for floats and ints, and a truncation that is never undefined.
+#include <limits.h>  // INT_MAX, INT_MIN
+
 #include "LFMathUtilities.h"
 
 // The largest power of two an int can hold.
@@ -50,4 +52,15 @@ void LFClampi(int* value, int low, int high)
         *value = low;
     else if (*value > high)
         *value = high;
+}
+
+int _LFTruncate(float value)
+{
+    if (value != value)
+        return 0;
+    if (value >= 2147483648.0f)
+        return INT_MAX;
+    if (value < -2147483648.0f)
+        return INT_MIN;
+    return (int)value;
 }

@@ -1,26 +1,13 @@
 // Random numbers for the library and the game: ranges of ints and floats
 // built digit by digit, all drawn from the standard generator LFInit seeds.
-#include <limits.h>  // INT_MAX, INT_MIN
 #include <math.h>    // fabsf, truncf
 #include <stdlib.h>  // rand
 
+#include "LFMathUtilities.h"
 #include "LFRandom.h"
 
 // 2^31, the first float past the int range.
 static const float _sLFIntRangeLimit = 2147483648.0f;
-
-// Truncates toward zero; values beyond int range (and NaN) are pinned first,
-// since converting them directly is undefined.
-static int _LFTruncate(float value)
-{
-    if (value != value)
-        return 0;
-    if (value >= _sLFIntRangeLimit)
-        return INT_MAX;
-    if (value < -_sLFIntRangeLimit)
-        return INT_MIN;
-    return (int)value;
-}
 
 // rand() % divisor for any non-zero divisor. rand() is never negative, so the
 // remainder takes the divisor's magnitude whatever its sign.

@@ -25,8 +25,13 @@ struct _LFTempStringPool : std::list<char*> {
 };
 static _LFTempStringPool _sLFTemporaryStrings;
 
-// Formatting happens here first; it bounds a temporary string to 1023 characters.
-static const int _sLFFormatBufferSize = 1024;
+
+void _LFFormatV(char buffer[_LFFormatBufferSize], const char* format, va_list args)
+{
+    // An encoding error leaves the buffer's contents undefined.
+    if (vsnprintf(buffer, _LFFormatBufferSize, format, args) < 0)
+        buffer[0] = '\0';
+}
 
 char* _LFMakeString(int length)
 {
@@ -43,14 +48,11 @@ char* LFTempString(const char* input, ...)
 {
     if (!input)
         return NULL;
-    char buffer[_sLFFormatBufferSize];
+    char buffer[_LFFormatBufferSize];
     va_list args;
     va_start(args, input);
-    int written = vsnprintf(buffer, sizeof(buffer), input, args);
+    _LFFormatV(buffer, input, args);
     va_end(args);
-    // An encoding error leaves the buffer's contents undefined.
-    if (written < 0)
-        buffer[0] = '\0';
 
     int len = (int)strlen(buffer) + 1;
     char* block = _LFMakeString(len);
