@@ -5,6 +5,7 @@
 
 #include "LF2DPrimitives.h"
 #include "LFApplication.h"
+#include "LFBatch.h"
 #include "LFBezierCurve.h"
 #include "LFColor.h"
 #include "LFFont.h"

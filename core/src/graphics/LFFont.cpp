@@ -11,6 +11,7 @@
 #include <FTGL/ftgl.h>
 
 #include "LFApplication.h"
+#include "LFBatch.h"
 #include "LFFont.h"
 #include "LFString.h"
 
@@ -121,6 +122,7 @@ LFFont::LFFont(char* path, int aliasMode)
     _aliasMode = (aliasMode == LFAliased) ? LFAliased : LFAntiAliased;
     if (!path)
         throw std::bad_alloc();
+    LFFlushBatch();  // FTGL makes textures and display lists as it goes
 
     if (_aliasMode == LFAliased)
         _font = new FTPolygonFont(path);
@@ -143,6 +145,7 @@ LFFont::LFFont(char* path, int aliasMode)
 
 LFFont::~LFFont()
 {
+    LFFlushBatch();
     delete _font;
     delete _offsetCache;
 }
@@ -151,6 +154,7 @@ int LFFont::setSize(int s)
 {
     if (s == _size)
         return -1;
+    LFFlushBatch();
     if (_font->FaceSize((unsigned int)s, _LFFontResolution)) {
         _size = s;
         return -1;
@@ -209,6 +213,7 @@ float LFFont::advance(char* string)
 {
     if (!string || _size <= 0)
         return 0;
+    LFFlushBatch();
     return _font->Advance(string, -1, FTPoint());
 }
 
@@ -222,6 +227,7 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
     _LFFormatV(buffer, text, args);
     va_end(args);
 
+    LFFlushBatch();
     glPushMatrix();
     if (_aliasMode == LFAliased)
         glDisable(GL_TEXTURE_2D);
@@ -258,6 +264,7 @@ LFSize LFFont::stringBounds(char* str, int includeEscapeSequences)
     if (!str || _size <= 0)
         return LFZeroSize;
     char* measured = includeEscapeSequences ? str : _LFStripColorEscapes(str);
+    LFFlushBatch();
     FTBBox box = _font->BBox(measured, -1, FTPoint(), FTPoint());
     return LFMakeSize(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf());
 }

@@ -1,10 +1,12 @@
 // Untextured shapes in OpenGL immediate mode. Each call is its own batch:
 // texturing off, matrix pushed, colour set, vertices, matrix popped,
-// texturing back on.
+// texturing back on. Inside LFBeginBatch/LFEndBatch all but the circles are
+// held instead and sent together.
 #include <math.h>  // sin, cos
 
 #include <GL/gl.h>
 
+#include "LFBatch.h"
 #include "LFPrimitives.h"
 
 // The circle's angle runs up to this bound, a little short of a full turn.
@@ -35,6 +37,14 @@ static void _LFRectCorners(LFRect rect, int* x1, int* y1, int* x2, int* y2)
     *y2 = (int)((float)*y1 + rect.size.height);
 }
 
+// One held vertex of a shape.
+static void _LFSetVertex(_LFBatchVertex* v, float x, float y, LFColor color)
+{
+    v->x = x;
+    v->y = y;
+    v->color = color;
+}
+
 // The perimeter points shared by the circle outline and fill; the first lies
 // straight below the centre. A negative count would never reach the bound,
 // so it draws nothing.
@@ -55,6 +65,17 @@ void LFDrawLine(LFPoint origin, LFPoint end, LFColor color)
 
 void LFDrawLines(const LFPoint* points, int count, LFColor color)
 {
+    // Fewer than two points make no segment, and touch nothing.
+    if (count < 2)
+        return;
+    if (_LFBatchOpen()) {
+        for (int i = 0; i + 1 < count; i += 2) {
+            _LFBatchVertex* v = _LFBatchHold(_LFBatchLines, 0, 2);
+            _LFSetVertex(&v[0], (float)(int)points[i].x, (float)(int)points[i].y, color);
+            _LFSetVertex(&v[1], (float)(int)points[i + 1].x, (float)(int)points[i + 1].y, color);
+        }
+        return;
+    }
     _LFBeginPrimitive(color, 1);
     glBegin(GL_LINES);
     for (int i = 0; i + 1 < count; i += 2) {
@@ -65,8 +86,31 @@ void LFDrawLines(const LFPoint* points, int count, LFColor color)
     _LFEndPrimitive();
 }
 
+// Holds one of LFDrawRect's strips as glRecti draws it: a quad from corner
+// to corner, in glRecti's order.
+static void _LFHoldStrip(_LFBatchVertex* v, int ax, int ay, int bx, int by, LFColor color)
+{
+    _LFSetVertex(&v[0], (float)ax, (float)ay, color);
+    _LFSetVertex(&v[1], (float)bx, (float)ay, color);
+    _LFSetVertex(&v[2], (float)bx, (float)by, color);
+    _LFSetVertex(&v[3], (float)ax, (float)by, color);
+}
+
 void LFDrawRect(LFRect rect, LFColor color)
 {
+    int x1, y1, x2, y2;
+    _LFRectCorners(rect, &x1, &y1, &x2, &y2);
+    x2 -= 1;
+    y2 -= 1;
+    _LFBatchVertex* v = _LFBatchHold(_LFBatchRings, 0, 16);
+    if (v) {
+        _LFHoldStrip(v, x1, y1, x2, y1 + 1, color);
+        _LFHoldStrip(v + 4, x2, y1, x2 + 1, y2 + 1, color);
+        _LFHoldStrip(v + 8, x2, y2, x1, y2 + 1, color);
+        _LFHoldStrip(v + 12, x1, y2, x1 + 1, y1, color);
+        return;
+    }
+
     glDisable(GL_TEXTURE_2D);
     GLboolean edgeFlag;
     glGetBooleanv(GL_EDGE_FLAG, &edgeFlag);
@@ -74,11 +118,6 @@ void LFDrawRect(LFRect rect, LFColor color)
     glPushMatrix();
     glColor4f(color.r, color.g, color.b, color.a);
     glLineWidth(1);
-
-    int x1, y1, x2, y2;
-    _LFRectCorners(rect, &x1, &y1, &x2, &y2);
-    x2 -= 1;
-    y2 -= 1;
     glRecti(x1, y1, x2, y1 + 1);
     glRecti(x2, y1, x2 + 1, y2 + 1);
     glRecti(x2, y2, x1, y2 + 1);
@@ -99,8 +138,26 @@ static void _LFRectFillVertices(LFRect rect)
     glVertex2f((float)x2, (float)y1);
 }
 
+// Holds the four corners of a filled rectangle, in the order above; 0
+// outside a batch.
+static int _LFHoldRectFill(LFRect rect, LFColor color)
+{
+    _LFBatchVertex* v = _LFBatchHold(_LFBatchFills, 0, 4);
+    if (!v)
+        return 0;
+    int x1, y1, x2, y2;
+    _LFRectCorners(rect, &x1, &y1, &x2, &y2);
+    _LFSetVertex(&v[0], (float)x1, (float)y1, color);
+    _LFSetVertex(&v[1], (float)x1, (float)y2, color);
+    _LFSetVertex(&v[2], (float)x2, (float)y2, color);
+    _LFSetVertex(&v[3], (float)x2, (float)y1, color);
+    return -1;
+}
+
 void LFDrawRectFill(LFRect rect, LFColor color)
 {
+    if (_LFHoldRectFill(rect, color))
+        return;
     _LFBeginPrimitive(color, 0);
     glBegin(GL_QUADS);
     _LFRectFillVertices(rect);
@@ -112,6 +169,11 @@ void LFDrawRectFills(const LFRect* rects, const LFColor* colors, int count)
 {
     if (count <= 0)
         return;
+    if (_LFBatchOpen()) {
+        for (int i = 0; i < count; i++)
+            _LFHoldRectFill(rects[i], colors[i]);
+        return;
+    }
     _LFBeginPrimitive(colors[0], 0);
     glBegin(GL_QUADS);
     for (int i = 0; i < count; i++) {
@@ -124,6 +186,7 @@ void LFDrawRectFills(const LFRect* rects, const LFColor* colors, int count)
 
 void LFDrawCircle(LFPoint origin, int radius, int segments, LFColor color)
 {
+    LFFlushBatch();
     _LFBeginPrimitive(color, 1);
     glBegin(GL_LINE_LOOP);
     _LFCircleVertices(origin, radius, segments);
@@ -133,6 +196,7 @@ void LFDrawCircle(LFPoint origin, int radius, int segments, LFColor color)
 
 void LFDrawCircleFill(LFPoint origin, int radius, int segments, LFColor color)
 {
+    LFFlushBatch();
     _LFBeginPrimitive(color, 1);
     glBegin(GL_TRIANGLE_FAN);
     _LFCircleVertices(origin, radius, segments);
@@ -140,8 +204,22 @@ void LFDrawCircleFill(LFPoint origin, int radius, int segments, LFColor color)
     _LFEndPrimitive();
 }
 
+// Holds a triangle's three corners as given; 0 outside a batch.
+static int _LFHoldTriangle(_LFBatchKind kind, LFPoint p1, LFPoint p2, LFPoint p3, LFColor color)
+{
+    _LFBatchVertex* v = _LFBatchHold(kind, 0, 3);
+    if (!v)
+        return 0;
+    _LFSetVertex(&v[0], p1.x, p1.y, color);
+    _LFSetVertex(&v[1], p2.x, p2.y, color);
+    _LFSetVertex(&v[2], p3.x, p3.y, color);
+    return -1;
+}
+
 void LFDrawTriangle(LFPoint p1, LFPoint p2, LFPoint p3, LFColor color)
 {
+    if (_LFHoldTriangle(_LFBatchOutlines, p1, p2, p3, color))
+        return;
     _LFBeginPrimitive(color, 2);
     glBegin(GL_LINE_LOOP);
     glVertex2f(p1.x, p1.y);
@@ -153,6 +231,8 @@ void LFDrawTriangle(LFPoint p1, LFPoint p2, LFPoint p3, LFColor color)
 
 void LFDrawTriangleFill(LFPoint p1, LFPoint p2, LFPoint p3, LFColor color)
 {
+    if (_LFHoldTriangle(_LFBatchTriangles, p1, p2, p3, color))
+        return;
     _LFBeginPrimitive(color, 1);
     glBegin(GL_TRIANGLES);
     glVertex2f(p1.x, p1.y);

@@ -1,9 +1,10 @@
 // Textures: image files and raw pixels uploaded as OpenGL textures, drawn as
-// quads and nine-patches in immediate mode, pixel queries answered from a
-// snapshot read back from the texture, and textures as render targets
-// through a framebuffer object made for each use.
+// quads and nine-patches in immediate mode (or held in a batch), pixel
+// queries answered from a snapshot read back from the texture, and textures
+// as render targets through a framebuffer object made for each use.
 #include <GL/glew.h>  // before any other OpenGL header; the framebuffer-object calls
 
+#include <math.h>    // sin, cos
 #include <stddef.h>  // size_t
 #include <stdio.h>   // printf
 
@@ -12,6 +13,7 @@
 #include <SDL_image.h>  // IMG_Load, IMG_SavePNG
 
 #include "LFApplication.h"
+#include "LFBatch.h"
 #include "LFTexture.h"
 
 // Min and mag filter of every texture created from now on; LFSetTextureMode sets it.
@@ -68,6 +70,7 @@ static void _LFUsePackedRows()
 // holds four components for every texel.
 static void _LFGetTexImage(GLuint textureID, GLenum type, void* pixels)
 {
+    LFFlushBatch();  // held drawing may land in this texture
     glBindTexture(GL_TEXTURE_2D, textureID);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     _LFUsePackedRows();
@@ -120,6 +123,34 @@ static void _LFEmitCorners(int x, int y, int width, int height, float texStartX,
     glVertex2f((float)x, (float)(y + height));
 }
 
+// Where drawingPosition puts the quad corner (x, y): turned by rot degrees
+// about the pivot (half the width and height, in whole pixels), mirrored by
+// flipMode, scaled about the top-left corner and moved to (xPos, yPos).
+// Computed in double, so the result is the exact placement rounded once.
+static void _LFPlaceCorner(_LFBatchVertex* v, int x, int y, int xPos, int yPos, int width, int height, float scale,
+                           int rot, int flipMode)
+{
+    double cx = x, cy = y;
+    if (flipMode != 0 || rot != 0) {
+        double pivotX = width / 2, pivotY = height / 2;
+        double dx = cx - pivotX, dy = cy - pivotY;
+        if (rot != 0) {
+            double angle = rot * 3.14159265358979323846 / 180;
+            double turnedX = dx * cos(angle) - dy * sin(angle);
+            dy = dx * sin(angle) + dy * cos(angle);
+            dx = turnedX;
+        }
+        if (flipMode & 2)
+            dx = -dx;
+        if (flipMode & 4)
+            dy = -dy;
+        cx = pivotX + dx;
+        cy = pivotY + dy;
+    }
+    v->x = (float)(xPos + scale * cx);
+    v->y = (float)(yPos + scale * cy);
+}
+
 void LFSetTextureMode(int mode)
 {
     _LFTextureMode = (mode == 1) ? GL_NEAREST : GL_LINEAR;
@@ -132,6 +163,7 @@ LFTexture::LFTexture()
 
 LFTexture::LFTexture(char* filePath)
 {
+    LFFlushBatch();  // loading binds the new texture
     _commonInit();
     if (!_loadImage(filePath))
         throw std::bad_alloc();
@@ -139,12 +171,14 @@ LFTexture::LFTexture(char* filePath)
 
 LFTexture::LFTexture(int width, int height)
 {
+    LFFlushBatch();
     _commonInit();
     _loadFromData(width, height, 4, GL_RGBA, NULL);
 }
 
 LFTexture::~LFTexture()
 {
+    LFFlushBatch();  // held draws of this texture go before it does
     _clearTextureID();
     _clearFBOID();
     delete[] _getPixels;
@@ -196,6 +230,7 @@ int LFTexture::_loadImage(char* filePath)
 
 int LFTexture::_loadFromData(int w, int h, GLint bytesPerPixel, GLenum textureFormat, char* data)
 {
+    LFFlushBatch();  // held draws of the old pixels go first
     // A snapshot of another size no longer fits the texture: queries would
     // index past it. One of the same size is kept, stale, like any snapshot.
     if (_getPixels && (w != (int)_size.width || h != (int)_size.height)) {
@@ -221,6 +256,7 @@ LFSize LFTexture::size()
 
 void LFTexture::bind()
 {
+    LFFlushBatch();
     glBindTexture(GL_TEXTURE_2D, _textureID);
 }
 
@@ -260,7 +296,22 @@ void LFTexture::draw(int startX, int startY, int endX, int endY, int width, int 
         _LFEmitCorners(xPos, yPos, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
         return;
     }
-    bind();
+    _LFBatchVertex* held = _LFBatchHold(_LFBatchSprites, _textureID, 4);
+    if (held) {
+        // The corners in the order below, placed as drawingPosition would.
+        const int corners[4][2] = {{0, 0}, {drawWidth, 0}, {drawWidth, drawHeight}, {0, drawHeight}};
+        const float u[4] = {texStartX, texEndX, texEndX, texStartX};
+        const float v[4] = {texStartY, texStartY, texEndY, texEndY};
+        for (int i = 0; i < 4; i++) {
+            _LFPlaceCorner(&held[i], corners[i][0], corners[i][1], xPos, yPos, endX - startX, endY - startY, scale,
+                           rot, flipMode);
+            held[i].u = u[i];
+            held[i].v = v[i];
+            held[i].color = LFMakeColor(_tint.r, _tint.g, _tint.b, alpha);
+        }
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, _textureID);
     glPushMatrix();
     glColor4f(_tint.r, _tint.g, _tint.b, alpha);
     // Note: the pivot comes from the source rectangle, not the drawn size.
@@ -296,6 +347,7 @@ void LFTexture::draw(int startX, int startY, int endX, int endY, int xPos, int y
 // about the top-left corner and moved to (xPos, yPos).
 void LFTexture::drawingPosition(int xPos, int yPos, int width, int height, float scale, int rot, int flipMode)
 {
+    LFFlushBatch();  // held draws were placed under the matrix as it was
     glTranslatef((float)xPos, (float)yPos, 0);
     glScalef(scale, scale, 0);
     if (flipMode == 0 && rot == 0)
@@ -317,6 +369,7 @@ void LFTexture::drawingPosition(int xPos, int yPos, int width, int height, float
 
 void LFTexture::drawNineSlice(LFPoint position, LFSize size, int cornerSize, float alpha)
 {
+    LFFlushBatch();
     float cs = (float)cornerSize;
     int x0 = (int)position.x;
     int x1 = (int)(position.x + cs);
@@ -386,6 +439,7 @@ void LFTexture::_getPixel(int x, int y, float& r, float& g, float& b, float& a, 
 
 void LFTexture::setRenderContext()
 {
+    LFFlushBatch();
     _clearFBOID();
     GLenum status = _LFBindTextureFramebuffer(_textureID, &_fboID);
     if (status != GL_FRAMEBUFFER_COMPLETE)
@@ -410,6 +464,7 @@ void LFTexture::setRenderContext()
 
 void LFTexture::unsetRenderContext()
 {
+    LFFlushBatch();
     if (glBindFramebuffer)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -424,19 +479,21 @@ void LFTexture::unsetRenderContext()
 // neither scaling nor flipping.
 void LFTexture::setClipTo(LFRect rect)
 {
+    LFFlushBatch();
     glEnable(GL_SCISSOR_TEST);
     glScissor((int)rect.origin.x, (int)rect.origin.y, (int)rect.size.width, (int)rect.size.height);
 }
 
 void LFTexture::unsetClip()
 {
+    LFFlushBatch();
     glScissor(0, 0, (int)_size.width, (int)_size.height);
     glDisable(GL_SCISSOR_TEST);
 }
 
 void LFTexture::clear()
 {
-    bind();
+    bind();  // sends what is held first
     int width = (int)_size.width;
     int height = (int)_size.height;
     if (width <= 0 || height <= 0)

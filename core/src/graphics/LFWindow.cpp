@@ -11,6 +11,7 @@
 #include <new>        // std::bad_alloc, std::nothrow
 
 #include "LFApplication.h"
+#include "LFBatch.h"
 #include "LFMathUtilities.h"  // LFNearestPowerOfTwo
 #include "LFTexture.h"
 #include "LFWindow.h"
@@ -105,6 +106,7 @@ LFWindow::LFWindow(char* title, LFSize size)
 
 void LFWindow::_commonInit(char* title, LFSize size, int resizable)
 {
+    LFFlushBatch();  // held drawing belongs to the context current now
     _cachedSize = LFZeroSize;
     _renderingMode = LFWindowRenderingMode2D;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -136,6 +138,7 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
 
 LFWindow::~LFWindow()
 {
+    LFFlushBatch();
     if (_windowsMap) {
         _windowsMap->erase(SDL_GetWindowID(_window));
         if (_windowsMap->empty()) {
@@ -149,6 +152,7 @@ LFWindow::~LFWindow()
 
 void LFWindow::setRenderContext()
 {
+    LFFlushBatch();
     SDL_GL_MakeCurrent(_window, _context);
     int drawableWidth, drawableHeight;
     SDL_GL_GetDrawableSize(_window, &drawableWidth, &drawableHeight);
@@ -162,6 +166,7 @@ void LFWindow::setRenderContext()
 
 void LFWindow::setRenderingMode(LFWindowRenderingMode mode)
 {
+    LFFlushBatch();
     _renderingMode = mode;
     _updateWithCurrentRenderingMode();
 }
@@ -200,11 +205,13 @@ void LFWindow::_set3DRenderingMode()
 
 void LFWindow::swapBuffers()
 {
+    LFFlushBatch();  // a batch left open is sent with this frame
     SDL_GL_SwapWindow(_window);
 }
 
 void LFWindow::setClipTo(LFRect rect)
 {
+    LFFlushBatch();
     int drawableWidth, drawableHeight;
     SDL_GL_GetDrawableSize(_window, &drawableWidth, &drawableHeight);
     LFSize s = size();
@@ -221,6 +228,7 @@ void LFWindow::setClipTo(LFRect rect)
 
 void LFWindow::unsetClip()
 {
+    LFFlushBatch();
     LFSize s = size();
     glScissor(0, 0, (int)s.width, (int)s.height);
     glDisable(GL_SCISSOR_TEST);
@@ -383,6 +391,7 @@ void LFWindow::_readPixels(char* buffer)
 
 void LFWindow::_readPixels(char* buffer, int width, int height)
 {
+    LFFlushBatch();  // the capture holds everything drawn so far
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     _LFUsePackedRows();
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, buffer);

@@ -10,6 +10,7 @@
 #include <SDL_mixer.h>  // Mix_OpenAudio, Mix_CloseAudio, Mix_HaltMusic
 
 #include "LFApplication.h"
+#include "LFBatch.h"
 #include "LFFontCache.h"
 #include "LFGamePad.h"
 #include "LFInit.h"
@@ -152,6 +153,7 @@ void LFDeInit()
     _LFUIGlobalFontPath = NULL;
 
     LFTextureCachePurge();
+    _LFResetBatch();
 
     // No socket library needs shutting down on this platform.
 
