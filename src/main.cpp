@@ -68,6 +68,8 @@ public:
         pos.y += wind.y;
     }
 
+    void draw() { LFDrawRectFill(LFMakeRect(pos, size), color); }
+
     LFPoint pos;
     LFPoint vel;
     LFRealTimeTimer* timer;
@@ -141,11 +143,6 @@ struct World {
     LFPoint targetPoint = LFZeroPoint;
     LFSize targetSize = LFZeroSize;
     int playerScore = 0;
-    // Scratch space of the leaf batch, kept to avoid reallocating every frame.
-    std::vector<LFRect> leafRects;
-    std::vector<LFColor> leafColors;
-    // The segments of the cables, drawn as one batch each frame.
-    std::vector<LFPoint> cableSegments;
 };
 
 #ifdef WINDCART_TESTING
@@ -420,21 +417,6 @@ static void drawTowers(World& world)
     drawHanging(world.tower1, world.cable3.p4);
 }
 
-// Every leaf, oldest first, in one batch: thousands of leaves cost one draw
-// call, and the pixels are those of filling each leaf's square in turn.
-static void drawLeaves(World& world)
-{
-    std::vector<LFRect>& rects = world.leafRects;
-    std::vector<LFColor>& colors = world.leafColors;
-    rects.clear();
-    colors.clear();
-    for (Leaf* leaf : *world.leaves) {
-        rects.push_back(leaf->rect());
-        colors.push_back(leaf->color);
-    }
-    LFDrawRectFills(rects.data(), colors.data(), (int)rects.size());
-}
-
 static void drawCart(World& world)
 {
     LFDrawRectFill(LFMakeRect(world.cartPoint, LFMakeSize(2, 2)), LFMakeColor(0, 0, 0, 1));
@@ -461,28 +443,30 @@ static void drawFrame(World& world, MakeCable makeCable)
     glClearColor(1.0, 0.1, 0.4, 1.0);
     glClear(GL_COLOR_BUFFER_BIT);
     world.window->setRenderContext();
+    // Thousands of leaves and hundreds of cable segments, one call each, are
+    // held and sent together; the pixels are those of the calls one by one.
+    LFBeginBatch();
 
     LFSize windowSize = world.window->size();
     LFDrawRectFill(LFMakeRect(LFZeroPoint, windowSize), LFMakeColor(0.58, 0.69, 0.79, 1.0));
     world.background->draw(0, 0, -1);
     drawTowers(world);
-    drawLeaves(world);
+    for (Leaf* leaf : *world.leaves)
+        leaf->draw();
 
-    // The cables are one polyline; sampling them places the cart and the
-    // target. Their segments are drawn together, as one batch.
+    // The cables are one polyline; sampling them places the cart and the target.
     LFPoint prevP = world.cable1.p1;
     const Cable* cables[] = {&world.cable1, &world.cable2, &world.cable3};
-    world.cableSegments.clear();
     for (int i = 0; i < 3; i++)
         makeCable(*cables[i], world.cartTargetCableIndex == i, world.cartProgress, world.targetCable == i,
                   world.targetPerc, world.cartPoint, world.targetPoint, prevP, world.windVelocity);
-    LFDrawLines(world.cableSegments.data(), (int)world.cableSegments.size(), LFMakeColor(0, 0, 0, 1));
 
     LFDrawCircleFill(world.targetPoint, (int)world.targetSize.width, 12, LFMakeColor(0, 0, 1, 1));
     drawCart(world);
     for (Pewpew* pewpew : *world.pewpews)
         pewpew->draw();
     drawText(world);
+    LFEndBatch();
     world.window->swapBuffers();
 }
 
@@ -555,10 +539,9 @@ int SDL_main(int argc, char** argv)
     LFResetLogicLoop();
     world.sound->play(-1);
 
-    // Samples one cable at 101 points of its curve, bent by the wind and
-    // sagging under the cart, picks up the cart's and the target's points on
-    // it, and adds its black segments to the frame's cable batch.
-    auto makeCable = [&world](Cable cable, int cartTarget, float cartProgress, int isTargetCable, float targetPerc,
+    // Draws one cable as 101 samples of its curve, bent by the wind and
+    // sagging under the cart, and picks up the cart's and the target's points on it.
+    auto makeCable = [](Cable cable, int cartTarget, float cartProgress, int isTargetCable, float targetPerc,
                         LFPoint& cartPoint, LFPoint& targetPoint, LFPoint& prevP, LFPoint windVelocity) {
         for (float t = 0; t < 1; t = step(t, 0.01)) {
             LFPoint veloff = LFMakePoint(windVelocity.x * 30, windVelocity.y * 30);
@@ -570,8 +553,7 @@ int SDL_main(int argc, char** argv)
                 cartPoint = p;
             if (isTargetCable && fabs((double)(t - targetPerc)) < 0.01)
                 targetPoint = p;
-            world.cableSegments.push_back(prevP);
-            world.cableSegments.push_back(p);
+            LFDrawLine(prevP, p, LFMakeColor(0, 0, 0, 1));
             prevP = p;
         }
     };
