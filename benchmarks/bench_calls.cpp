@@ -1,5 +1,6 @@
 // Per-call costs: printing the game's marquee, measuring text with markup,
-// and reading a pixel of the mask with and without the retained snapshot.
+// reading a pixel of the mask with and without the retained snapshot, and
+// single drawing calls outside any batch.
 // Run under a display: xvfb-run -a bench_calls
 #include <GL/glew.h>
 
@@ -9,7 +10,7 @@
 
 static const char* const kMessage = "Quill February 2024! Hey Pim :)                        ";
 
-// The library with a 640 x 480 window, its font and its mask, for every benchmark.
+// The library with a 640 x 480 window, its font, its mask and its cart, for every benchmark.
 struct Scene {
     Scene()
     {
@@ -19,10 +20,12 @@ struct Scene {
         font = new LFFont(LFTempString(WINDCART_DATA "/font/FSEX300.ttf"), LFAliased);
         font->setSize(32);
         mask = new LFTexture(LFTempString(WINDCART_DATA "/mask.png"));
+        cart = new LFTexture(LFTempString(WINDCART_DATA "/cart.png"));
     }
     LFWindow* window;
     LFFont* font;
     LFTexture* mask;
+    LFTexture* cart;
 };
 
 static Scene& TheScene()
@@ -69,5 +72,55 @@ static void BM_MaskPixelUncached(benchmark::State& state)
         benchmark::DoNotOptimize(mask.getPixel(LFMakePoint(320, 400), 0));
 }
 BENCHMARK(BM_MaskPixelUncached)->Unit(benchmark::kMicrosecond);
+
+// One drawing call outside a batch, as a program without batches makes it:
+// each is its own OpenGL batch with its own state changes.
+static void BM_UnbatchedRectFill(benchmark::State& state)
+{
+    TheScene();
+    int i = 0;
+    for (auto _ : state) {
+        LFDrawRectFill(LFMakeRect(i % 600, i % 400, 3, 3), LFMakeColor(0.1f, 0.9f, 0.1f, 1));
+        i += 7;
+    }
+    glFinish();
+}
+BENCHMARK(BM_UnbatchedRectFill);
+
+static void BM_UnbatchedRect(benchmark::State& state)
+{
+    TheScene();
+    int i = 0;
+    for (auto _ : state) {
+        LFDrawRect(LFMakeRect(i % 600, i % 400, 5, 5), LFMakeColor(0.1f, 0.9f, 0.1f, 1));
+        i += 7;
+    }
+    glFinish();
+}
+BENCHMARK(BM_UnbatchedRect);
+
+static void BM_UnbatchedLine(benchmark::State& state)
+{
+    TheScene();
+    int i = 0;
+    for (auto _ : state) {
+        LFDrawLine(LFMakePoint(i % 600, i % 400), LFMakePoint(i % 600 + 5, i % 400 + 3), LFMakeColor(0, 0, 0, 1));
+        i += 7;
+    }
+    glFinish();
+}
+BENCHMARK(BM_UnbatchedLine);
+
+static void BM_UnbatchedSprite(benchmark::State& state)
+{
+    Scene& s = TheScene();
+    int i = 0;
+    for (auto _ : state) {
+        s.cart->draw(i % 600, i % 400, -1);
+        i += 7;
+    }
+    glFinish();
+}
+BENCHMARK(BM_UnbatchedSprite);
 
 BENCHMARK_MAIN();

@@ -246,22 +246,28 @@ protected:
         }
     }
 
-    // Draws ops into the selected target, the middle stretch clipped, and a
-    // switch to another target and back in between.
+    // Draws ops into the selected target, the second quarter clipped, then
+    // some into another target, and back. A translucent veil over everything
+    // goes right before each switch, so that something is held at each.
     void Draw(const std::vector<Op>& ops, LFRenderContext* target)
     {
+        auto veil = [] { LFDrawRectFill(LFMakeRect(0, 0, kWidth, kHeight), LFMakeColor(0.5f, 0.5f, 0, 0.25f)); };
         size_t quarter = ops.size() / 4;
         for (size_t i = 0; i < quarter; i++)
             Run(ops[i]);
+        veil();
         target->setClipTo(LFMakeRect(20, 15, kWidth - 60, kHeight - 50));
         for (size_t i = quarter; i < 2 * quarter; i++)
             Run(ops[i]);
+        veil();
         target->unsetClip();
+        veil();
         target->unsetRenderContext();
         side->clear();
         side->setRenderContext();
         for (size_t i = 2 * quarter; i < 2 * quarter + 40; i++)
             Run(ops[i]);
+        veil();
         side->unsetRenderContext();
         window->setRenderContext();
         target->setRenderContext();

@@ -56,7 +56,7 @@ int _LFBatchOpen();
 // sprites, is sent first, and so is a full buffer. Null outside a batch:
 // the caller then draws at once.
 _LFBatchVertex* _LFBatchHold(_LFBatchKind kind, unsigned int texture, int count);
-// Internal: drops what is held and closes every batch (LFDeInit).
-void _LFResetBatch();
+// Internal: sends what is held and closes every batch (LFDeInit).
+void _LFEndAllBatches();
 
 #endif

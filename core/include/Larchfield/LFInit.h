@@ -11,7 +11,8 @@ int LFInit(char* executablePath);
 // Starts SDL (timer, video, joystick), the key tables, a logic rate of 60 and
 // the random seed. -1 on success; 0 on failure, with the reason in LFError().
 int LFInit();
-// Closes audio and the game pad, frees the caches and paths, quits SDL.
+// Closes audio and the game pad, frees the caches and paths, ends any open
+// batch, quits SDL.
 void LFDeInit();
 
 // -1 while the audio device is open through LFInitAudio, else 0.

@@ -55,6 +55,9 @@ public:
     // right and bit 4 top to bottom. doQuadWrap non-zero draws a complete quad;
     // zero only emits its four corners, unscaled, unturned and unmirrored,
     // into a GL_QUADS list for which the caller has bound the texture.
+    // Inside a batch (LFBatch.h) whole quads are held and placed on the CPU:
+    // the same pixels as one by one, except that a scaled, stretched or turned
+    // quad may differ in pixels along its edges and between its texels.
     // Note: pass alpha and scale as floats (1.0f): with all-int arguments the
     // seven-argument call picks the source-rectangle form.
     void draw(int startX, int startY, int endX, int endY, int width, int height, int xPos, int yPos, float alpha,

@@ -46,6 +46,7 @@ public:
 
     // Stores the mode and applies its projection to the current context.
     void setRenderingMode(LFWindowRenderingMode mode);
+    // Presents the frame; what an open batch holds is sent first (the batch stays open).
     void swapBuffers();
 
     // Window size from the cache; SDL is asked again only after a resize.
@@ -70,7 +71,7 @@ public:
 
     // --- Screen capture. Both read what has been drawn so far: for this
     // double-buffered window the back buffer, so a capture taken before
-    // swapBuffers holds the frame just drawn.
+    // swapBuffers holds the frame just drawn, batched drawing included.
 
     // Writes the window's picture, upright, to a BMP file (whatever the
     // extension of path), 32 bits per pixel with alpha. The image has the

@@ -141,9 +141,8 @@ _LFBatchVertex* _LFBatchHold(_LFBatchKind kind, unsigned int texture, int count)
     return vertices;
 }
 
-void _LFResetBatch()
+void _LFEndAllBatches()
 {
+    LFFlushBatch();
     _LFBatchDepth = 0;
-    _LFBatchVertexCount = 0;
-    _LFBatchRunCount = 0;
 }

@@ -135,6 +135,7 @@ void _LFDeInitAudio()
 
 void LFDeInit()
 {
+    _LFEndAllBatches();
     _LFDeInitAudio();
 
     free(LFExecutablePath);
@@ -153,7 +154,6 @@ void LFDeInit()
     _LFUIGlobalFontPath = NULL;
 
     LFTextureCachePurge();
-    _LFResetBatch();
 
     // No socket library needs shutting down on this platform.
 

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs the bouncing-sprite benchmark of Larchfield and of every peer that was
+# built, one after the other on one virtual X server with Mesa's software
+# renderer. Usage: run_sprites.sh path/to/build/benchmarks
+set -euo pipefail
+
+if [ -z "${SPRITES_INNER:-}" ]; then
+    export SPRITES_INNER=1
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+dir=${1:-.}
+export LIBGL_ALWAYS_SOFTWARE=1
+for program in bench_sprites bench_sprites_sdl bench_sprites_sfml bench_sprites_allegro; do
+    if [ -x "$dir/$program" ]; then
+        "$dir/$program"
+    else
+        echo "($program not built)"
+    fi
+done
