@@ -441,17 +441,19 @@ static void drawCart(World& world)
     drawHanging(world.cart, world.cartPoint);
 }
 
-// The marquee and the score, each with its shadow first.
+// The marquee and the score, each with its shadow first. print takes a
+// format: ready text goes through "%s".
 static void drawText(World& world)
 {
+    static char text[] = "%s";
     LFPoint pos = world.messagePos;
-    world.gamefont->print(LFMakePoint(pos.x + 2, pos.y + 2), LFMakeColor(1, 1, 1, 1), (char*)world.message);
-    world.gamefont->print(pos, LFMakeColor(0, 0, 0, 1), (char*)world.message);
+    world.gamefont->print(LFMakePoint(pos.x + 2, pos.y + 2), LFMakeColor(1, 1, 1, 1), text, world.message);
+    world.gamefont->print(pos, LFMakeColor(0, 0, 0, 1), text, world.message);
 
     float height = world.window->size().height;
-    world.gamefont->print(LFMakePoint(5, height - 30), LFMakeColor(0, 0, 0, 1),
+    world.gamefont->print(LFMakePoint(5, height - 30), LFMakeColor(0, 0, 0, 1), text,
                           LFTempString("Plorps: %d", world.playerScore));
-    world.gamefont->print(LFMakePoint(3, height - 32), LFMakeColor(1, 1, 1, 1),
+    world.gamefont->print(LFMakePoint(3, height - 32), LFMakeColor(1, 1, 1, 1), text,
                           LFTempString("Plorps: %d", world.playerScore));
 }
 

@@ -8,6 +8,7 @@
 // printf-style text of at most 1023 characters, never freed by the caller and
 // valid until the current logic tick ends. Null for a null format or when
 // memory runs out.
+// Note: input is a format; copy other text with LFTempString("%s", text).
 char* LFTempString(const char* input, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
