@@ -6,6 +6,7 @@
 
 // Takes the executable's name and directory from its path, makes that
 // directory the working directory, then starts the library with LFInit().
+// A null path fails at once: 0, with "No executable path given" in LFError().
 // Note: writes into executablePath (it ends up holding the directory); pass a copy.
 int LFInit(char* executablePath);
 // Starts SDL (timer, video, joystick), the key tables, a logic rate of 60 and

@@ -52,8 +52,25 @@ static void _LFSplitExecutablePath(char* path)
     }
 }
 
+// The error buffer, holding an empty string; 0 when it cannot be allocated.
+static int _LFInitError()
+{
+    if (!_LFError) {
+        _LFError = (char*)malloc(_LFErrorSize);
+        if (!_LFError)
+            return 0;
+    }
+    _LFError[0] = '\0';
+    return -1;
+}
+
 int LFInit(char* executablePath)
 {
+    if (!executablePath) {
+        if (_LFInitError())
+            _LFSetError("No executable path given");
+        return 0;
+    }
     _LFSplitExecutablePath(executablePath);
     if (LFExecutablePath && chdir(LFExecutablePath) != 0) {
         // Staying in the current directory is all that can be done.
@@ -63,12 +80,8 @@ int LFInit(char* executablePath)
 
 int LFInit()
 {
-    if (!_LFError) {
-        _LFError = (char*)malloc(_LFErrorSize);
-        if (!_LFError)
-            return 0;
-    }
-    _LFError[0] = '\0';
+    if (!_LFInitError())
+        return 0;
 
     if (!_LFGlobalFontCache) {
         try {
