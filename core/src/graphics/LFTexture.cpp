@@ -13,6 +13,7 @@
 #include <SDL_image.h>  // IMG_Load, IMG_SavePNG
 
 #include "LFApplication.h"
+#include "LFMathUtilities.h"  // _LFTruncate, _LFAddSaturated
 #include "LFTexture.h"
 
 // Min and mag filter of every texture created from now on; LFSetTextureMode sets it.
@@ -111,14 +112,16 @@ static int _LFClamp(int value, int low, int high)
 static void _LFEmitCorners(int x, int y, int width, int height, float texStartX, float texStartY, float texEndX,
                            float texEndY)
 {
+    float right = (float)_LFAddSaturated(x, width);
+    float bottom = (float)_LFAddSaturated(y, height);
     glTexCoord2f(texStartX, texStartY);
     glVertex2f((float)x, (float)y);
     glTexCoord2f(texEndX, texStartY);
-    glVertex2f((float)(x + width), (float)y);
+    glVertex2f(right, (float)y);
     glTexCoord2f(texEndX, texEndY);
-    glVertex2f((float)(x + width), (float)(y + height));
+    glVertex2f(right, bottom);
     glTexCoord2f(texStartX, texEndY);
-    glVertex2f((float)x, (float)(y + height));
+    glVertex2f((float)x, bottom);
 }
 
 // --- Image files: what a header claims, checked before decoding
@@ -521,25 +524,26 @@ void LFTexture::drawingPosition(int xPos, int yPos, int width, int height, float
         glRotatef(180, 1, 0, 0);
     if (rot != 0)
         glRotatef((float)rot, 0, 0, 1);
-    glTranslatef((float)(-width / 2), (float)(-height / 2), 0);
+    // -(w / 2) equals -w / 2 in C's division, and cannot overflow.
+    glTranslatef((float)-(width / 2), (float)-(height / 2), 0);
 }
 
 void LFTexture::drawNineSlice(LFPoint position, LFSize size, int cornerSize, float alpha)
 {
     float cs = (float)cornerSize;
-    int x0 = (int)position.x;
-    int x1 = (int)(position.x + cs);
-    int x2 = (int)(position.x + size.width - cs);
-    int y0 = (int)position.y;
-    int y1 = (int)(position.y + cs);
-    int y2 = (int)(position.y + size.height - cs);
+    int x0 = _LFTruncate(position.x);
+    int x1 = _LFTruncate(position.x + cs);
+    int x2 = _LFTruncate(position.x + size.width - cs);
+    int y0 = _LFTruncate(position.y);
+    int y1 = _LFTruncate(position.y + cs);
+    int y2 = _LFTruncate(position.y + size.height - cs);
     // Stretched middle sizes; a negative one falls back to the source's size.
-    int middleWidth = (int)(size.width - 2 * cs);
-    int middleHeight = (int)(size.height - 2 * cs);
+    int middleWidth = _LFTruncate(size.width - 2 * cs);
+    int middleHeight = _LFTruncate(size.height - 2 * cs);
     int tw = (int)_size.width;
     int th = (int)_size.height;
-    int farX = (int)(_size.width - cs);
-    int farY = (int)(_size.height - cs);
+    int farX = _LFTruncate(_size.width - cs);
+    int farY = _LFTruncate(_size.height - cs);
     auto piece = [&](int startX, int startY, int endX, int endY, int width, int height, int xPos, int yPos) {
         draw(startX, startY, endX, endY, width, height, xPos, yPos, alpha, 1, 0, 0, -1);
     };
@@ -634,7 +638,8 @@ void LFTexture::unsetRenderContext()
 void LFTexture::setClipTo(LFRect rect)
 {
     glEnable(GL_SCISSOR_TEST);
-    glScissor((int)rect.origin.x, (int)rect.origin.y, (int)rect.size.width, (int)rect.size.height);
+    glScissor(_LFTruncate(rect.origin.x), _LFTruncate(rect.origin.y), _LFTruncate(rect.size.width),
+              _LFTruncate(rect.size.height));
 }
 
 void LFTexture::unsetClip()

@@ -11,7 +11,7 @@
 #include <new>        // std::bad_alloc, std::nothrow
 
 #include "LFApplication.h"
-#include "LFMathUtilities.h"  // LFNearestPowerOfTwo
+#include "LFMathUtilities.h"  // LFNearestPowerOfTwo, _LFTruncate
 #include "LFTexture.h"
 #include "LFWindow.h"
 
@@ -216,7 +216,7 @@ void LFWindow::setClipTo(LFRect rect)
     float height = rect.size.height * scale;
     glEnable(GL_SCISSOR_TEST);
     // OpenGL counts scissor rows from the bottom.
-    glScissor((int)x, (int)(s.height * scale - y - height), (int)width, (int)height);
+    glScissor(_LFTruncate(x), _LFTruncate(s.height * scale - y - height), _LFTruncate(width), _LFTruncate(height));
 }
 
 void LFWindow::unsetClip()
