@@ -54,6 +54,8 @@ public:
     LFRect rect();
     LFPoint getPosition();
     void setPosition(LFPoint pos);
+    // Sides are truncated to whole pixels, then clamped to the size of the
+    // window's display and to the largest viewport of the OpenGL context.
     void setSize(LFSize size);
     void setMinimumSize(LFSize size);
     void hide();

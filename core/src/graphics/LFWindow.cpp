@@ -7,7 +7,7 @@
 
 #include <stddef.h>  // size_t
 
-#include <algorithm>  // std::copy, std::swap_ranges
+#include <algorithm>  // std::copy, std::min, std::swap_ranges
 #include <new>        // std::bad_alloc, std::nothrow
 
 #include "LFApplication.h"
@@ -261,10 +261,31 @@ void LFWindow::setPosition(LFPoint pos)
     SDL_SetWindowPosition(_window, (int)pos.x, (int)pos.y);
 }
 
+// A window beyond what the display and the context can show ends the process
+// at the next frame (an X error), so each side is clamped to the display's
+// and to the largest viewport, which counts drawable pixels.
 void LFWindow::setSize(LFSize size)
 {
     _invalidateSizeCache();
-    SDL_SetWindowSize(_window, (int)size.width, (int)size.height);
+    int width = _LFTruncate(size.width);
+    int height = _LFTruncate(size.height);
+    SDL_Rect display;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(_window), &display) == 0) {
+        width = std::min(width, display.w);
+        height = std::min(height, display.h);
+    }
+    GLint largest[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+    int windowWidth, windowHeight, drawableWidth, drawableHeight;
+    SDL_GetWindowSize(_window, &windowWidth, &windowHeight);
+    SDL_GL_GetDrawableSize(_window, &drawableWidth, &drawableHeight);
+    if (largest[0] > 0 && windowWidth > 0 && drawableWidth > 0) {
+        // Window sizes to drawable pixels: one factor for both axes.
+        float scale = (float)drawableWidth / (float)windowWidth;
+        width = std::min(width, (int)((float)largest[0] / scale));
+        height = std::min(height, (int)((float)largest[1] / scale));
+    }
+    SDL_SetWindowSize(_window, width, height);
 }
 
 void LFWindow::setMinimumSize(LFSize size)
