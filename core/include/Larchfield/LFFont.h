@@ -46,8 +46,11 @@ public:
     ~LFFont();
 
     // Sizes the face to s pixels (72 dpi). -1 when the font is at size s
-    // afterwards; 0 when FTGL refuses s, with "Unable to set font face size"
-    // in LFError() and the previous size kept.
+    // afterwards; 0 when FTGL refuses s or cannot draw at it (the face has
+    // no metrics, say from a damaged head table; or an LFAntiAliased font's
+    // lines are taller than the largest texture of the current context),
+    // with "Unable to set font face size" in LFError() and the previous size
+    // kept.
     virtual int setSize(int s);
     // The current size; 0 until a size has been applied. At a size of 0 or
     // less nothing is drawn and every measure of text is 0.

@@ -214,6 +214,23 @@ static void _LFStripColorEscapes(char* str, char buffer[_LFFormatBufferSize])
     _LFAppendStretch(buffer, &length, scan, scan + strlen(scan));
 }
 
+// Whether FTGL can draw the face at the size it has just accepted. FTGL
+// accepts sizes it cannot draw, and its own error state reports only some:
+// a face without metrics (a damaged head table) draws nothing, and textured
+// glyphs taller than the largest texture fail inside OpenGL.
+static int _LFDrawableSize(FTFont* font, int aliasMode)
+{
+    float height = font->Ascender() - font->Descender();
+    float lineHeight = font->LineHeight();
+    if (font->Error() || !(height > 0 || lineHeight > 0))
+        return 0;
+    if (aliasMode != LFAntiAliased)
+        return 1;
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    return largest <= 0 || (height <= largest && lineHeight <= largest);
+}
+
 LFFont::LFFont()
 {
     throw std::bad_alloc();
@@ -257,7 +274,7 @@ int LFFont::setSize(int s)
 {
     if (s == _size)
         return -1;
-    if (_font->FaceSize((unsigned int)s, _LFFontResolution)) {
+    if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {
         _size = s;
         return -1;
     }
