@@ -185,14 +185,59 @@ static bool hasDisplay()
     return !invisible || getenv("SDL_VIDEODRIVER") != nullptr;
 }
 
-// Opens the audio device; where none can be opened the game runs silently.
-static void initAudio()
+// SDL's Wayland driver cannot work without a socket to reach: a socket path
+// or descriptor, or the runtime directory the default socket lives in.
+// Probing it then only makes the Wayland client library print an error, so
+// SDL is asked to try every other driver, in its own order.
+static void skipUnreachableWayland()
 {
-    if (LFInitAudio())
+    const char* display = getenv("WAYLAND_DISPLAY");
+    const char* runtimeDir = getenv("XDG_RUNTIME_DIR");
+    if (getenv("SDL_VIDEODRIVER") || getenv("WAYLAND_SOCKET") || (display && display[0] == '/') ||
+        (runtimeDir && runtimeDir[0] == '/'))
         return;
-    fprintf(stderr, "windcart: no sound (%s); playing silently\n", LFError());
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); i++) {
+        if (strcmp(SDL_GetVideoDriver(i), "wayland") != 0)
+            drivers += (drivers.empty() ? "" : ",") + std::string(SDL_GetVideoDriver(i));
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+}
+
+// ALSA prints its own errors to standard error when SDL probes it: eight
+// lines where there is no sound card. While the game opens the audio device
+// ALSA's error handler is one that says nothing (the library is loaded here
+// for that, so SDL loads the same instance); the game says why itself.
+typedef void (*AlsaErrorHandler)(const char* file, int line, const char* function, int error, const char* format,
+                                 ...);
+static void quietAlsaError(const char*, int, const char*, int, const char*, ...)
+{
+}
+
+static void setAlsaErrorHandler(void* alsa, AlsaErrorHandler handler)
+{
+    typedef int (*SetHandler)(AlsaErrorHandler);
+    SetHandler set = alsa ? (SetHandler)SDL_LoadFunction(alsa, "snd_lib_error_set_handler") : nullptr;
+    if (set)
+        set(handler);
+}
+
+// Opens the audio device; where none can be opened the game runs silently
+// and the reason is returned, to be told once the game has started.
+static std::string initAudio()
+{
+    void* alsa = SDL_LoadObject("libasound.so.2");
+    setAlsaErrorHandler(alsa, quietAlsaError);
+    int opened = LFInitAudio();
+    setAlsaErrorHandler(alsa, nullptr);
+    if (alsa)
+        SDL_UnloadObject(alsa);
+    if (opened)
+        return "";
+    std::string reason = LFError();
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     LFInitAudio();
+    return reason;
 }
 
 static void loadAssets(World& world)
@@ -521,6 +566,7 @@ static void teardown(World& world)
 
 int SDL_main(int argc, char** argv)
 {
+    skipUnreachableWayland();
     // LFInit cuts the path it is given down to the directory: pass a copy.
     if (!LFInit(LFTempString("%s", argc > 0 ? argv[0] : "windcart"))) {
         fprintf(stderr, "windcart: %s\n", LFError() ? LFError() : "cannot start the library");
@@ -536,7 +582,7 @@ int SDL_main(int argc, char** argv)
         return 1;
     }
     LFInitGamePad();
-    initAudio();
+    std::string noSound = initAudio();
 
     World world;
     try {
@@ -553,6 +599,8 @@ int SDL_main(int argc, char** argv)
         teardown(world);
         return 1;
     }
+    if (!noSound.empty())
+        fprintf(stderr, "windcart: no sound (%s); playing silently\n", noSound.c_str());
     buildWorld(world);
     LFResetLogicLoop();
     world.sound->play(-1);
