@@ -1,7 +1,10 @@
 // Fonts drawn into a real window and read back: construction, sizes, metrics
-// and offsets, both alias modes, printing with colour markup, measuring, and
-// the markup scanner fuzzed with seeded random texts.
-#include <stdlib.h>  // malloc, free
+// and offsets, both alias modes, printing with colour markup, measuring, text
+// that is not well-formed UTF-8, and the text calls fuzzed with seeded random
+// texts.
+#include <math.h>    // ceilf
+#include <stdio.h>   // fopen
+#include <stdlib.h>  // malloc, free, getenv
 #include <string.h>  // memcmp, memcpy
 
 #include <algorithm>  // std::min, std::max
@@ -239,6 +242,57 @@ TEST_F(Font, FaceThatRefusesItsFirstSizeStaysAtSizeZero)
     EXPECT_EQ(-1, f.setSize(16)) << "the face's own strike";
     EXPECT_EQ(16, f.getSize());
     EXPECT_EQ(14, f.ascender());
+}
+
+// FTGL accepts these sizes but cannot draw at them: textured glyphs taller
+// than the largest texture fail inside OpenGL, and a face whose head table is
+// lost has no metrics at any size. setSize says so.
+TEST_F(Font, SizesFTGLCannotDrawAreRefused)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    LFFont smooth(kFontPath, LFAntiAliased);
+    ASSERT_EQ(-1, smooth.setSize(16));
+    _LFSetError("earlier");
+    EXPECT_EQ(0, smooth.setSize(20000));
+    EXPECT_STREQ("Unable to set font face size", LFError());
+    EXPECT_EQ(16, smooth.getSize());
+    EXPECT_EQ(14, smooth.ascender()) << "the previous size is applied again";
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    smooth.print(LFMakePoint(0, 10), kWhite, Str("Hi"));
+    EXPECT_EQ(GL_NO_ERROR, glGetError());
+    EXPECT_GT(countOf(IsLit), 20);
+    EXPECT_EQ(-1, smooth.setSize(largest)) << "the tallest that fits";
+    EXPECT_EQ(-1, font->setSize(20000)) << "outlines need no texture";
+
+    // The face with its head table renamed, so FreeType finds none.
+    std::string face;
+    FILE* file = fopen(kFontPath, "rb");
+    ASSERT_NE(nullptr, file);
+    for (int c; (c = fgetc(file)) != EOF;)
+        face += (char)c;
+    fclose(file);
+    size_t entry = face.find("head");
+    ASSERT_LT(entry, 12 + 16 * 32u) << "in the table directory";
+    face.replace(entry, 4, "hexd");
+    std::string path = ::testing::TempDir() + "lfheadless.otf";
+    file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    fwrite(face.data(), 1, face.size(), file);
+    fclose(file);
+    for (int mode : {LFAliased, LFAntiAliased}) {
+        clear();
+        _LFSetError("earlier");
+        LFFont headless(LFTempString("%s", path.c_str()), mode);
+        EXPECT_STREQ("Unable to set font face size", LFError()) << "mode " << mode;
+        EXPECT_EQ(0, headless.getSize()) << "mode " << mode;
+        EXPECT_EQ(0, headless.setSize(16)) << "mode " << mode;
+        headless.print(LFMakePoint(0, 10), kWhite, Str("Hi"));
+        EXPECT_EQ(0, countOf(IsLit)) << "mode " << mode;
+    }
+    remove(path.c_str());
 }
 
 // ---------------------------------------------------------------------------
@@ -508,6 +562,152 @@ TEST_F(Font, StringBoundsCutsOnlyWhenRemovingMarkup)
     copy.push_back('\0');
     EXPECT_EQ(referenceSize(text.c_str(), 8).width, font->stringBounds(copy.data(), 1).width);
     EXPECT_EQ(referenceSize(text.substr(0, 1023).c_str(), 8).width, font->stringBounds(copy.data()).width);
+}
+
+// ---------------------------------------------------------------------------
+// UTF-8
+
+static const char kReplacement[] = "\xEF\xBF\xBD";
+
+// Draws text straight through FTGL, as print did before it checked text:
+// the same transform, white, one stretch.
+static void ReferencePrint(FTFont& face, int mode, LFPoint pos, const char* text)
+{
+    glPushMatrix();
+    if (mode == LFAliased)
+        glDisable(GL_TEXTURE_2D);
+    glRotatef(180, 1, 0, 0);
+    glTranslatef(pos.x, -pos.y + ceilf(-face.Ascender()) + ceilf(-face.Descender()), 0);
+    glColor4f(1, 1, 1, 1);
+    face.Render(text, -1, FTPoint(), FTPoint(), FTGL::RENDER_ALL);
+    if (mode == LFAliased)
+        glEnable(GL_TEXTURE_2D);
+    glPopMatrix();
+}
+
+// Well-formed text goes to FTGL unchanged: the same pixels, bounds and
+// advance as FTGL gives for it, in both modes, from one byte to four.
+TEST_F(Font, WellFormedTextDrawsAsFTGLDrawsIt)
+{
+    const char* texts[] = {
+        "Hi", "\x7F~", "\xC2\x80\xC3\xA9\xDF\xBF", "\xE0\xA0\x80\xE2\x82\xAC\xED\x9F\xBF",
+        "\xEE\x80\x80\xEF\xBF\xBD", "\xF0\x90\x80\x80\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBFz",
+        "\xE6\x97\xA5\xE6\x9C\xAC",
+    };
+    for (int mode : {LFAliased, LFAntiAliased}) {
+        LFFont f(kFontPath, mode);
+        ASSERT_EQ(-1, f.setSize(16));
+        FTPolygonFont polygon(kFontPath);
+        FTTextureFont textured(kFontPath);
+        FTFont& reference = (mode == LFAliased) ? (FTFont&)polygon : (FTFont&)textured;
+        reference.FaceSize(16, 72);
+        for (const char* text : texts) {
+            clear();
+            ReferencePrint(reference, mode, LFMakePoint(0, 10), text);
+            std::vector<Pixel> expected = frame();
+            clear();
+            f.print(LFMakePoint(0, 10), kWhite, Str("%s"), text);
+            EXPECT_TRUE(expected == frame()) << "mode " << mode << ": " << text;
+            FTBBox box = reference.BBox(text, -1, FTPoint(), FTPoint());
+            ExpectSameSize(LFMakeSize(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf()),
+                           f.stringBounds(Str(text), 1), text);
+            EXPECT_EQ(reference.Advance(text, -1, FTPoint()), f.advance(Str(text))) << text;
+        }
+    }
+}
+
+// Each maximal ill-formed part is one U+FFFD, the same in drawing, in both
+// measures, in the advance and in the global font's calls. Before, each of
+// these crashed inside FTGL.
+TEST_F(Font, IllFormedTextDrawsAndMeasuresAsReplacementCharacters)
+{
+    const std::string r = kReplacement;
+    const struct {
+        const char* text;
+        std::string drawn;
+    } cases[] = {
+        {"\xFF", r},
+        {"\xFE", r},
+        {"\xC0", r},
+        {"\xC0\x80", r + r},                      // an overlong NUL
+        {"\xE2", r},                              // a truncated sequence
+        {"ok\xE2\x82", "ok" + r},                 // ... at the end: one part
+        {"\xE2\x82x", r + "x"},
+        {"a\x80" "b", "a" + r + "b"},             // a stray continuation byte
+        {"\xF8\x88\x80\x80\x80", r + r + r + r + r},  // the old five-byte form
+        {"\xFC", r},
+        {"\xF4\x90\x80\x80", r + r + r + r},       // above U+10FFFF
+        {"\xED\xA0\x80", r + r + r},               // a surrogate
+        {"\xE2{C1,0,0,1}\x82\xAC{EC}", r + "{C1,0,0,1}" + r + r + "{EC}"},  // never joined across markup
+    };
+    for (int mode : {LFAliased, LFAntiAliased}) {
+        LFFont f(kFontPath, mode);
+        ASSERT_EQ(-1, f.setSize(16));
+        LFUISetGlobalFont(kFontPath, (LFAliasMode)mode, 16, LFZeroPoint);
+        for (const auto& c : cases) {
+            clear();
+            f.print(LFMakePoint(0, 10), kWhite, Str("%s"), c.drawn.c_str());
+            std::vector<Pixel> expected = frame();
+            ASSERT_GT(countOf(IsLit) + countOf(IsRed), 10) << "the face has a replacement character";
+            clear();
+            f.print(LFMakePoint(0, 10), kWhite, Str("%s"), c.text);
+            EXPECT_TRUE(expected == frame()) << "mode " << mode << ": " << c.drawn;
+            clear();
+            LFUIGlobalFontPrint(LFMakePoint(0, 10), kWhite, Str(c.text));
+            EXPECT_TRUE(expected == frame()) << "global font, mode " << mode << ": " << c.drawn;
+
+            char* drawn = Str(c.drawn.c_str());
+            ExpectSameSize(f.stringBounds(drawn), f.stringBounds(Str(c.text)), c.drawn.c_str());
+            ExpectSameSize(f.stringBounds(drawn, 1), f.stringBounds(Str(c.text), 1), c.drawn.c_str());
+            ExpectSameSize(LFUIGlobalFontStringBounds(drawn), LFUIGlobalFontStringBounds(Str(c.text)),
+                           c.drawn.c_str());
+            EXPECT_EQ(f.advance(drawn), f.advance(Str(c.text))) << c.drawn;
+        }
+    }
+}
+
+// 1022 "a" and a three-byte "\xE2\x82\xAC" make 1025 bytes: the cut at
+// 1023 used to leave "\xE2\x82", which crashed. The euro sign is left out.
+TEST_F(Font, CutsKeepWholeCharacters)
+{
+    std::string as(1022, 'a');
+    std::string text = as + "\xE2\x82\xAC";
+    // The pen starts far to the left, so that the end of the text is in sight.
+    LFPoint pos = LFMakePoint(40 - 8 * 1022, 10);
+    font->print(pos, kWhite, Str("%s"), as.substr(1).c_str());
+    std::vector<Pixel> shorter = frame();
+    clear();
+    font->print(pos, kWhite, Str("%s"), as.c_str());
+    std::vector<Pixel> expected = frame();
+    EXPECT_FALSE(shorter == expected) << "the end of the text is in sight";
+    clear();
+    font->print(pos, kWhite, Str("%s"), text.c_str());
+    EXPECT_TRUE(expected == frame());
+
+    ExpectSameSize(font->stringBounds(Str(as.c_str())), font->stringBounds(Str(text.c_str())), "cut");
+    // One "a" less and the euro sign fits; measured as it stands, nothing is cut.
+    std::string fits = std::string(1020, 'a') + "\xE2\x82\xAC";
+    ExpectSameSize(font->stringBounds(Str(fits.c_str()), 1), font->stringBounds(Str(fits.c_str())), "fits");
+    std::vector<char> whole(text.begin(), text.end());
+    whole.push_back('\0');
+    EXPECT_GT(font->stringBounds(whole.data(), 1).width, font->stringBounds(Str(as.c_str())).width);
+}
+
+// A 100 KB marked-up text used to leave over 11,000 temporary strings per
+// measure; the result is the same, and no string is left.
+TEST_F(Font, MeasuringLongMarkedUpTextLeavesNoTemporaryStrings)
+{
+    std::string text, plain;
+    while (text.size() < 100000) {
+        text += "ab{C1,0,0,1}cd{EC}";
+        plain += "abcd";
+    }
+    std::vector<char> block(text.begin(), text.end());
+    block.push_back('\0');
+    LFSize expected = font->stringBounds(Str(plain.substr(0, 1023).c_str()), 1);
+    int pooled = _LFTempStringCount();
+    ExpectSameSize(expected, font->stringBounds(block.data()), "long text");
+    EXPECT_EQ(pooled, _LFTempStringCount());
 }
 
 // ---------------------------------------------------------------------------
