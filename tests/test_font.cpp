@@ -802,3 +802,147 @@ TEST_F(Font, EscapeScannerStaysInsideAnyText)
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
     EXPECT_EQ(1, depth);
 }
+
+// ---------------------------------------------------------------------------
+// The text calls under arbitrary bytes
+
+// Unicode's replacement of ill-formed UTF-8, written out from its table of
+// well-formed byte sequences: each maximal ill-formed part becomes U+FFFD.
+static std::string ReferenceRepair(const std::string& text)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        unsigned char c = text[i];
+        int trailing = 0;
+        unsigned char low = 0x80, high = 0xBF;  // range of the next byte
+        if (c <= 0x7F) {
+            out += text[i++];
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            trailing = 1;
+        } else if (c == 0xE0) {
+            trailing = 2, low = 0xA0;
+        } else if ((c >= 0xE1 && c <= 0xEC) || c == 0xEE || c == 0xEF) {
+            trailing = 2;
+        } else if (c == 0xED) {
+            trailing = 2, high = 0x9F;
+        } else if (c == 0xF0) {
+            trailing = 3, low = 0x90;
+        } else if (c >= 0xF1 && c <= 0xF3) {
+            trailing = 3;
+        } else if (c == 0xF4) {
+            trailing = 3, high = 0x8F;
+        } else {
+            out += kReplacement;
+            i++;
+            continue;
+        }
+        size_t j = i + 1;
+        int found = 0;
+        while (found < trailing && j < text.size() && (unsigned char)text[j] >= low &&
+               (unsigned char)text[j] <= high) {
+            j++, found++;
+            low = 0x80, high = 0xBF;
+        }
+        if (found == trailing)
+            out.append(text, i, j - i);
+        else
+            out += kReplacement;
+        i = j;
+    }
+    return out;
+}
+
+// A random text of arbitrary bytes (never NUL), letters, markup, whole UTF-8
+// characters of any plane and characters with bytes missing; mostly short.
+static std::string RandomBytes(std::mt19937& rng)
+{
+    static const char* const tokens[] = {"{C", "{EC}", "}", ",", "{C1,0,0,1}", "%", "%s"};
+    unsigned pick = rng() % 20;
+    size_t length = pick < 16 ? rng() % 40 : pick < 19 ? rng() % 300 : rng() % 1100;
+    std::string text;
+    while (text.size() < length) {
+        unsigned kind = rng() % 20;
+        if (kind < 8) {
+            text += (char)(1 + rng() % 255);
+        } else if (kind < 11) {
+            text += (char)('a' + rng() % 26);
+        } else if (kind < 14) {
+            text += tokens[rng() % 7];
+        } else {
+            // A code point, encoded whole, or with its last bytes dropped.
+            unsigned c = rng() % 0x110000;
+            std::string bytes;
+            if (c < 0x80)
+                bytes = (char)(c ? c : 1);
+            else if (c < 0x800)
+                bytes = {(char)(0xC0 | c >> 6), (char)(0x80 | (c & 63))};
+            else if (c < 0x10000)
+                bytes = {(char)(0xE0 | c >> 12), (char)(0x80 | (c >> 6 & 63)), (char)(0x80 | (c & 63))};
+            else
+                bytes = {(char)(0xF0 | c >> 18), (char)(0x80 | (c >> 12 & 63)), (char)(0x80 | (c >> 6 & 63)),
+                         (char)(0x80 | (c & 63))};
+            if (kind >= 18)
+                bytes.resize(rng() % bytes.size());
+            text += bytes;
+        }
+    }
+    text.resize(length);
+    return text;
+}
+
+// Every text call with random bytes, in both modes: nothing crashes (the
+// sanitizer build checks every access), nothing is written to the text, and
+// each measure equals that of the text repaired by the reference above.
+// A longer run outside CI sets the number of texts and the seed with
+// LF_TEXT_FUZZ_INPUTS and LF_TEXT_FUZZ_SEED, and is told its progress.
+TEST_F(Font, TextCallsTakeArbitraryBytes)
+{
+    const char* inputs = getenv("LF_TEXT_FUZZ_INPUTS");
+    const char* seed = getenv("LF_TEXT_FUZZ_SEED");
+    long count = inputs ? atol(inputs) : 1500;
+    LFFont smooth(kFontPath, LFAntiAliased);
+    ASSERT_EQ(-1, smooth.setSize(12));
+    ASSERT_EQ(-1, font->setSize(12));
+    LFUISetGlobalFont(kFontPath, LFAliased, 12, LFZeroPoint);
+    std::mt19937 rng(seed ? (unsigned)atol(seed) : 20240905u);
+    long illFormed = 0;
+    for (long i = 0; i < count; i++) {
+        if (i > 0 && i % 100000 == 0) {
+            printf("%ld texts so far\n", i);
+            fflush(stdout);
+        }
+        std::string text = RandomBytes(rng);
+        std::string repaired = ReferenceRepair(text);
+        illFormed += repaired != text;
+        // Exact-size blocks, so the sanitizer sees any read past their ends.
+        char* block = (char*)malloc(text.size() + 1);
+        ASSERT_NE(nullptr, block);
+        memcpy(block, text.c_str(), text.size() + 1);
+        std::vector<char> good(repaired.begin(), repaired.end());
+        good.push_back('\0');
+
+        for (LFFont* f : {font, &smooth}) {
+            f->print(LFMakePoint(0, 10), kBlue, Str("%s"), block);
+            LFSize measured = f->stringBounds(block, 1);
+            LFSize expected = f->stringBounds(good.data(), 1);
+            ASSERT_EQ(expected.width, measured.width) << "text " << i;
+            ASSERT_EQ(expected.height, measured.height) << "text " << i;
+            f->stringBounds(block);
+            ASSERT_EQ(f->advance(good.data()), f->advance(block)) << "text " << i;
+        }
+        LFUIGlobalFontStringBounds(block);
+        // The global font's print takes a format: its percent signs are doubled.
+        std::string format;
+        for (char c : text)
+            format += (c == '%') ? "%%" : std::string(1, c);
+        LFUIGlobalFontPrint(LFMakePoint(0, 30), kWhite, Str(format.c_str()));
+
+        ASSERT_EQ(0, memcmp(block, text.c_str(), text.size() + 1)) << "text " << i << " was written to";
+        free(block);
+        _LFCleanTempStrings();
+    }
+    EXPECT_GT(illFormed, count / 4) << "most texts are ill-formed";
+    printf("%ld texts, %ld of them ill-formed\n", count, illFormed);
+}
