@@ -43,8 +43,7 @@ expect "the refusal names the installed version" "$out" 'version: 0\.'
 # CMake passes over the directories of CMAKE_IGNORE_PATH as if they were not
 # there; /lib is /usr/lib on this system, and CMake looks under both.
 mixer=""
-for dir in $(find /usr/lib /usr/share -ipath '*/cmake/*' \( -iname 'sdl2_mixer-config.cmake' -o -iname 'SDL2_mixerConfig.cmake' \) \
-    -printf '%h\n' 2>/dev/null); do
+for dir in $(find /usr/lib /usr/share -maxdepth 3 -type d -ipath '*/cmake/sdl2_mixer' 2>/dev/null); do
     mixer="$mixer$dir;${dir#/usr};"
 done
 out=$(refused cmake -S "$consumer" -B "$work/nomixer" -DCMAKE_PREFIX_PATH="$prefix" "-DCMAKE_IGNORE_PATH=$mixer")
