@@ -8,9 +8,9 @@
 // and pixel for pixel, as fast as it can be drawn. Three environment
 // variables, read by LFInit; with none of them set nothing here runs:
 //
-//   LF_RECORD=<file>   writes everything above, in order, as the run goes;
-//                      flushed at least once a second while the run goes on
-//                      recording, so a crash keeps all but the last moments;
+//   LF_RECORD=<file>   writes everything above, in order, as the run goes:
+//                      the file catches up whenever the clock has moved on a
+//                      second, so a crash loses at most the last second;
 //                      closed by LFDeInit. An existing file is replaced.
 //   LF_REPLAY=<file>   LFInit takes the seed from the file, the clock returns
 //                      the recorded values and the pump hands out the recorded

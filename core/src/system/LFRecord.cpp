@@ -22,8 +22,9 @@ static char* _LFBaseDirectory = NULL;
 static unsigned int _LFFrames = 0;  // swapBuffers so far
 
 // The recording being written: records go to the buffer, the buffer to the
-// file when full and at least once a second. A run of equal clock readings
-// is kept as a count until something else is written.
+// file when full and whenever the recorded clock has moved on a second since
+// the last flush. A run of equal clock readings is kept as a count until
+// something else is written.
 static FILE* _LFRecordFile = NULL;
 static char* _LFRecordPath = NULL;
 static Uint8 _LFRecordBuffer[1 << 16];
@@ -281,7 +282,7 @@ static void _LFFlushRecord()
     int failed = fwrite(_LFRecordBuffer, 1, _LFRecordUsed, _LFRecordFile) != _LFRecordUsed;
     failed = fflush(_LFRecordFile) != 0 || failed;
     _LFRecordUsed = 0;
-    _LFRecordFlushedAt = SDL_GetTicks();
+    _LFRecordFlushedAt = _LFRecordLastTicks;
     if (failed) {
         _LFSetError("Unable to write record file %s: %s", _LFRecordPath, strerror(errno));
         _LFCloseRecord();
@@ -339,10 +340,10 @@ static void _LFBeginRecord(Uint8 op)
     _LFPut(op);
 }
 
-// Ends a record: a second after the last flush, the file catches up.
+// Ends a record: a second of the clock after the last flush, the file catches up.
 static void _LFEndRecord()
 {
-    if (_LFRecordFile && SDL_GetTicks() - _LFRecordFlushedAt >= 1000)
+    if (_LFRecordLastTicks - _LFRecordFlushedAt >= 1000)
         _LFFlushRecord();
 }
 
@@ -438,7 +439,7 @@ static const char* _LFWantName(int want, int kind)
     switch (want) {
     case _LFWantClock: return "a clock reading";
     case _LFWantSeed: return "the random seed";
-    case _LFWantEvent: return "events";
+    case _LFWantEvent: return "the events of a tick";
     case _LFWantFrame: return "the end of a frame";
     default: return _LFKindNames[kind];
     }
@@ -453,7 +454,7 @@ static const char* _LFRecordName()
     switch (op) {
     case _LFOpSeed: return _LFWantName(_LFWantSeed, 0);
     case _LFOpEvent: return "an event";
-    case _LFOpPumpEnd: return "the end of the events";
+    case _LFOpPumpEnd: return "the end of a tick's events";
     case _LFOpFrame: return _LFWantName(_LFWantFrame, 0);
     case _LFOpValue: return _LFKindNames[_LFReplayData[_LFReplayPos + 1]];
     default: return _LFWantName(_LFWantClock, 0);
@@ -803,6 +804,7 @@ void _LFRecordStop()
     _LFRecordUsed = 0;
     _LFRecordLastTicks = 0;
     _LFRecordRepeats = 0;
+    _LFRecordFlushedAt = 0;
 
     free(_LFReplayData);
     _LFReplayData = NULL;
