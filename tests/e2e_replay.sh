@@ -4,8 +4,9 @@
 # the game, 40th for the small program, which draws several times faster), then the
 # recording is replayed twice; every capture of each replay, the last frame
 # included, must equal the live run's byte for byte. For the game also: bad
-# replay and output paths refused with one line, and a recording cut short by
-# a crash replayed to the cut.
+# replay and output paths refused with one line, a recording cut short by a
+# crash replayed to the cut, the demo recording of the repository still in
+# step with the game, and scripts/play.sh pointing at the demo without a display.
 # Usage: e2e_replay.sh game path/to/windcart
 #        e2e_replay.sh input path/to/replay_input_program
 set -euo pipefail
@@ -17,6 +18,7 @@ fi
 
 mode=$1
 program=$(realpath "$2")
+repository=$(realpath "$(dirname "$0")/..")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -161,6 +163,22 @@ if [ "$mode" = game ]; then
         echo "ok: the recording cut by a crash ($(stat -c %s crash.lfrec) bytes) replayed to its last frame, $(ls crash)"
     else
         fail "cut recording: $(ls crash) $(cat "$work/stderr")"
+    fi
+
+    LF_REPLAY="$repository/demo/windcart.lfrec" LF_CAPTURE=demo LF_CAPTURE_EVERY=1000000000 "$program" \
+        2>"$work/stderr" || fail "demo replay ended with status $?"
+    if grep -q "out of step" "$work/stderr"; then
+        fail "the demo no longer fits the game (record it again with tools/record_demo): $(cat "$work/stderr")"
+    else
+        echo "ok: the demo recording replays to its end, $(ls demo)"
+    fi
+
+    code=0
+    env -u DISPLAY -u WAYLAND_DISPLAY bash "$repository/scripts/play.sh" 2>"$work/stderr" || code=$?
+    if [ "$code" -ne 0 ] && grep -q "no display" "$work/stderr" && grep -q "scripts/demo.sh" "$work/stderr"; then
+        echo "ok: play.sh without a display points at the demo"
+    else
+        fail "play.sh without a display: status $code, $(cat "$work/stderr")"
     fi
 fi
 exit $status

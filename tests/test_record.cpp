@@ -508,6 +508,24 @@ TEST_F(Record, CapturesEveryNthFrameAndTheLastOneFromTheBackBuffer)
     }
 }
 
+TEST_F(Record, ACaptureThatCannotBeWrittenIsReportedOnceAndCapturingStops)
+{
+    std::string frames = dir + "/frames";
+    SetVariables(NULL, NULL, frames.c_str());
+    ASSERT_NE(0, LFInit()) << LFError();
+    LFWindow* window = new LFWindow(Str("capture"), LFMakeSize(16, 16));
+    window->setRenderContext();
+    ASSERT_EQ(0, rmdir(frames.c_str()));
+    window->swapBuffers();
+    std::string expected = "Unable to write capture " + frames + "/frame-000001.png: ";
+    EXPECT_EQ(expected, std::string(LFError()).substr(0, expected.size()));
+    _LFSetError("%s", "");
+    window->swapBuffers();
+    EXPECT_STREQ("", LFError());
+    delete window;
+    LFDeInit();
+}
+
 TEST_F(Record, WithoutTheVariablesNothingIsWrittenOrRead)
 {
     SetVariables(NULL, NULL);

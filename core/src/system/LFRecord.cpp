@@ -577,9 +577,9 @@ static void _LFDrainRealEvents()
 // Capture
 // ---------------------------------------------------------------------------
 
-static void _LFCapture(LFWindow* window)
+// The window's back buffer, upright, whatever target the program left selected.
+static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
 {
-    // Whatever target the program left selected, the window's back buffer is read.
     GLint framebuffer = 0;
     if (glBindFramebuffer)
         glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
@@ -587,26 +587,47 @@ static void _LFCapture(LFWindow* window)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glPushAttrib(GL_PIXEL_MODE_BIT);
     glReadBuffer(GL_BACK);
-    int width, height;
     char* pixels = window->_capturePixels(width, height);
     glPopAttrib();
     if (framebuffer)
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    return pixels;
+}
 
-    char path[4096];
-    snprintf(path, sizeof path, "%s/frame-%06u.png", _LFCaptureDirectory, _LFFrames);
-    SDL_Surface* rgba = pixels ? SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, 4 * width,
-                                                                     SDL_PIXELFORMAT_RGBA32)
-                               : NULL;
-    // What the window shows is opaque: the frame is written without alpha.
+// Writes RGBA pixels as an RGB PNG: what the window shows is opaque. -1 when
+// written; 0 with the reason in LFError().
+static int _LFWritePNG(char* pixels, int width, int height, const char* path)
+{
+    SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, 4 * width,
+                                                           SDL_PIXELFORMAT_RGBA32);
     SDL_Surface* rgb = rgba ? SDL_ConvertSurfaceFormat(rgba, SDL_PIXELFORMAT_RGB24, 0) : NULL;
-    if (!rgb || IMG_SavePNG(rgb, path) != 0) {
-        _LFSetError("Unable to write capture %s: %s", path, pixels ? SDL_GetError() : "out of memory");
+    int written = rgb && IMG_SavePNG(rgb, path) == 0;
+    if (!written)
+        _LFSetError("Unable to write capture %s: %s", path, SDL_GetError());
+    SDL_FreeSurface(rgb);
+    SDL_FreeSurface(rgba);
+    return written ? -1 : 0;
+}
+
+// Writes the frame about to be shown; after a failure no more are written.
+static void _LFCapture(LFWindow* window)
+{
+    int width, height;
+    char* pixels = _LFReadBackBuffer(window, width, height);
+    size_t size = strlen(_LFCaptureDirectory) + 32;
+    char* path = (char*)malloc(size);
+    int written = 0;
+    if (!pixels || !path) {
+        _LFSetError("Unable to write capture into %s: %s", _LFCaptureDirectory, strerror(ENOMEM));
+    } else {
+        snprintf(path, size, "%s/frame-%06u.png", _LFCaptureDirectory, _LFFrames);
+        written = _LFWritePNG(pixels, width, height, path);
+    }
+    if (!written) {
         free(_LFCaptureDirectory);
         _LFCaptureDirectory = NULL;
     }
-    SDL_FreeSurface(rgb);
-    SDL_FreeSurface(rgba);
+    free(path);
     delete[] pixels;
 }
 
