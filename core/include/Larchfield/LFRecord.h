@@ -75,7 +75,8 @@ class LFWindow;
 // LFError() then names the file and the frame. 0 otherwise.
 int LFReplayOutOfStep();
 
-// Internal: kinds of the values read from outside (the byte after 0x86).
+// Internal: kinds of the values read from outside (the byte after 0x86). The
+// numbers are part of the file format: new kinds go at the end.
 enum _LFRecordKind {
     _LFRecordWindowWidth = 1,
     _LFRecordWindowHeight,
