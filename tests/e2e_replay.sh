@@ -105,7 +105,7 @@ wait "$pid" || fail "live run ended with status $?"
 frames=$(ls live | wc -l)
 last=$(ls live | tail -n 1)
 echo "live run: $frames frames captured, the last $last; recording $(stat -c %s run.lfrec) bytes"
-[ "$frames" -ge 20 ] || fail "only $frames frames captured"
+[ "$frames" -ge 5 ] || fail "only $frames frames captured"
 
 for run in 1 2; do
     LD_PRELOAD="$preload" LF_REPLAY=run.lfrec LF_CAPTURE="replay$run" LF_CAPTURE_EVERY=$every "$program" \
