@@ -639,6 +639,9 @@ int SDL_main(int argc, char** argv)
 #endif
     }
 
+    // A replay stops the run early when the recording no longer fits the game.
+    if (LFReplayOutOfStep())
+        fprintf(stderr, "windcart: %s\n", LFError());
     teardown(world);
     return 0;
 }

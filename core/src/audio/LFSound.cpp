@@ -3,6 +3,7 @@
 #include <new>  // std::bad_alloc
 
 #include "LFInit.h"  // _LFAudioInitialized
+#include "LFRecord.h"
 #include "LFSound.h"
 
 // The master volume, 0..128, set by LFSetSoundVolume and applied to a sound
@@ -94,11 +95,13 @@ LFSound::~LFSound()
 int LFSound::play(int loop)
 {
     channel = _LFMixerOpen() ? Mix_GroupAvailable(-1) : -1;
-    if (channel == -1)
-        return 0;
-    Mix_Volume(channel, _LFScaledVolume(vol));
-    channel = Mix_PlayChannel(channel, sound, loop);
-    return channel == -1 ? 0 : -1;
+    if (channel != -1) {
+        Mix_Volume(channel, _LFScaledVolume(vol));
+        channel = Mix_PlayChannel(channel, sound, loop);
+    }
+    // Which channels are free depends on the audio thread: a replay answers as
+    // the recorded run did.
+    return _LFRecordValue(_LFRecordSoundPlayed, channel == -1 ? 0 : -1);
 }
 
 void LFSound::stop()
@@ -117,12 +120,12 @@ void LFSound::setVolume(int volume)
 
 int LFSound::volume()
 {
-    return _LFHasMixerChannel(channel) ? Mix_Volume(channel, -1) : 0;
+    return _LFRecordValue(_LFRecordSoundVolume, _LFHasMixerChannel(channel) ? Mix_Volume(channel, -1) : 0);
 }
 
 int LFSound::isPlaying()
 {
-    return _LFHasMixerChannel(channel) ? Mix_Playing(channel) : 0;
+    return _LFRecordValue(_LFRecordSoundPlaying, _LFHasMixerChannel(channel) ? Mix_Playing(channel) : 0);
 }
 
 void LFSound::setPanning(int left, int right)

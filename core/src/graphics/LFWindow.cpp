@@ -12,6 +12,7 @@
 
 #include "LFApplication.h"
 #include "LFMathUtilities.h"  // LFNearestPowerOfTwo, _LFTruncate
+#include "LFRecord.h"
 #include "LFTexture.h"
 #include "LFWindow.h"
 
@@ -200,6 +201,7 @@ void LFWindow::_set3DRenderingMode()
 
 void LFWindow::swapBuffers()
 {
+    _LFRecordFrame(this);
     SDL_GL_SwapWindow(_window);
 }
 
@@ -231,6 +233,8 @@ LFSize LFWindow::size()
     if (_cachedSize.width == 0 && _cachedSize.height == 0) {
         int width, height;
         SDL_GetWindowSize(_window, &width, &height);
+        width = _LFRecordValue(_LFRecordWindowWidth, width);
+        height = _LFRecordValue(_LFRecordWindowHeight, height);
         _cachedSize = LFMakeSize((float)width, (float)height);
     }
     return _cachedSize;
@@ -246,6 +250,10 @@ LFRect LFWindow::rect()
     int x, y, width, height;
     SDL_GetWindowPosition(_window, &x, &y);
     SDL_GetWindowSize(_window, &width, &height);
+    x = _LFRecordValue(_LFRecordWindowX, x);
+    y = _LFRecordValue(_LFRecordWindowY, y);
+    width = _LFRecordValue(_LFRecordWindowWidth, width);
+    height = _LFRecordValue(_LFRecordWindowHeight, height);
     return LFMakeRect((float)x, (float)y, (float)width, (float)height);
 }
 
@@ -253,6 +261,8 @@ LFPoint LFWindow::getPosition()
 {
     int x, y;
     SDL_GetWindowPosition(_window, &x, &y);
+    x = _LFRecordValue(_LFRecordWindowX, x);
+    y = _LFRecordValue(_LFRecordWindowY, y);
     return LFMakePoint((float)x, (float)y);
 }
 
@@ -305,7 +315,7 @@ void LFWindow::show()
 
 int LFWindow::isFullscreen()
 {
-    return (SDL_GetWindowFlags(_window) & SDL_WINDOW_FULLSCREEN) ? 1 : 0;
+    return _LFRecordValue(_LFRecordWindowFullscreen, (SDL_GetWindowFlags(_window) & SDL_WINDOW_FULLSCREEN) ? 1 : 0);
 }
 
 void LFWindow::enterFullscreen()
@@ -325,12 +335,13 @@ void LFWindow::setTitle(char* title)
 
 int LFWindow::getDisplayIndex()
 {
-    return SDL_GetWindowDisplayIndex(_window);
+    return _LFRecordValue(_LFRecordWindowDisplay, SDL_GetWindowDisplayIndex(_window));
 }
 
 int LFWindow::isFocused()
 {
-    return (SDL_GetWindowFlags(_window) & (SDL_WINDOW_INPUT_FOCUS | SDL_WINDOW_MOUSE_FOCUS)) ? 1 : 0;
+    Uint32 focus = SDL_GetWindowFlags(_window) & (SDL_WINDOW_INPUT_FOCUS | SDL_WINDOW_MOUSE_FOCUS);
+    return _LFRecordValue(_LFRecordWindowFocused, focus ? 1 : 0);
 }
 
 Uint32 LFWindow::id()

@@ -15,6 +15,7 @@
 #include "LFInit.h"
 #include "LFKeyboard.h"
 #include "LFLogicTiming.h"
+#include "LFRecord.h"
 #include "LFTextureCache.h"
 #include "LFUIGlobalFont.h"
 
@@ -91,6 +92,7 @@ int LFInit(char* executablePath)
         return 0;
     }
     _LFSplitExecutablePath(executablePath);
+    _LFRecordRememberWorkingDirectory();
     if (LFExecutablePath && chdir(LFExecutablePath) != 0) {
         // Staying in the current directory is all that can be done.
     }
@@ -124,7 +126,10 @@ int LFInit()
 
     // No socket library needs starting on this platform.
 
-    srand((unsigned int)time(NULL));
+    // LF_RECORD, LF_REPLAY and LF_CAPTURE take effect from here on.
+    if (!_LFRecordStart())
+        return 0;
+    srand(_LFRecordSeed((unsigned int)time(NULL)));
     return -1;
 }
 
@@ -166,6 +171,7 @@ void _LFDeInitAudio()
 
 void LFDeInit()
 {
+    _LFRecordStop();
     _LFDeInitAudio();
 
     free(LFExecutablePath);
