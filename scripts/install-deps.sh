@@ -9,6 +9,7 @@ packages=(
     libftgl-dev libfreetype-dev libglew-dev libglu1-mesa-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils libgl1-mesa-dri xdotool imagemagick
+    python3 universal-ctags
     fonts-unifont fonts-dejavu-core
 )
 

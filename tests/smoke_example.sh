@@ -19,8 +19,9 @@
 #   --release ARGS  xdotool commands sent after the screenshot (e.g. "keyup a")
 #   --file NAME:WxH an image the example must have written into its directory
 #   --root GEOM     screenshot this region of the screen, not the window
-#   --save PATH     keep the screenshot at PATH
 #   --closer PATH   the close_window helper, for step 3
+# With SMOKE_SAVE_DIR set, the screenshot is kept there as NAME.png (the
+# gallery is made so: scripts/gallery.sh).
 set -euo pipefail
 
 if [ -z "${SMOKE_INNER:-}" ]; then
@@ -28,7 +29,7 @@ if [ -z "${SMOKE_INNER:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
 
-title="" input="" release="" root="" save="" closer=""
+title="" input="" release="" root="" closer=""
 files=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -37,7 +38,6 @@ while [ $# -gt 0 ]; do
         --release) release=$2; shift 2 ;;
         --file) files+=("$2"); shift 2 ;;
         --root) root=$2; shift 2 ;;
-        --save) save=$2; shift 2 ;;
         --closer) closer=$2; shift 2 ;;
         *) break ;;
     esac
@@ -126,7 +126,7 @@ done
 sleep 1
 if [ "$(shoot)" != 0 ]; then ok "not blank"; else fail "blank screenshot"; fi
 [ -z "$release" ] || xdotool ${release//WINDOW/$window}
-[ -z "$save" ] || convert "$work/shot.png" -strip PNG8:"$save"
+[ -z "${SMOKE_SAVE_DIR:-}" ] || convert "$work/shot.png" -strip +dither -colors 256 PNG8:"$SMOKE_SAVE_DIR/$name.png"
 
 # The checked regions are cut out in one run of convert, then counted.
 crops=()
