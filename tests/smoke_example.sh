@@ -79,20 +79,22 @@ finish() {
     pid=""
 }
 
-# Starts the example, waits up to 20 seconds for its window to show and gives
+# Starts the example, waits up to 60 seconds for its window to show and gives
 # it the keyboard focus; sets pid and window.
 start() {
     "$work/run/$name" 2>"$work/stderr" &
     pid=$!
     window=""
-    local end=$((SECONDS + 20))
+    local end=$((SECONDS + 60))
     while [ $SECONDS -lt $end ] && kill -0 "$pid" 2>/dev/null; do
         window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) || true
         [ -z "$window" ] || break
         sleep 0.1
     done
     if [ -z "$window" ]; then
-        echo "FAIL: no window titled $title"
+        local how="still running"
+        kill -0 "$pid" 2>/dev/null || { how=0; wait "$pid" || how=$?; how="ended with status $how"; }
+        echo "FAIL: no window titled $title after $((SECONDS + 60 - end)) s; the program $how"
         cat "$work/stderr"
         exit 1
     fi
