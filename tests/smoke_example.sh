@@ -53,8 +53,8 @@ work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 status=0
-ok() { echo "ok: $*"; }
-fail() { echo "FAIL: $*"; status=1; }
+ok() { echo "ok: $* [${SECONDS} s]"; }
+fail() { echo "FAIL: $* [${SECONDS} s]"; status=1; }
 
 # The examples find their data next to their executable, whatever the working
 # directory: run links to them from directories with and without the data.
