@@ -26,9 +26,11 @@
 # gallery is made so: scripts/gallery.sh).
 set -euo pipefail
 
+# -noreset: by default the server resets whenever its last client leaves, and
+# drops a client that connects meanwhile, which SDL then takes for no display.
 if [ -z "${SMOKE_INNER:-}" ]; then
     export SMOKE_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$@"
 fi
 
 title="" input="" release="" root="" closer=""
