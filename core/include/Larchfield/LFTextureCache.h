@@ -13,8 +13,8 @@ class LFTexture;
 // are two entries holding two textures.
 // Note: the texture belongs to the cache; never delete it, and stop using it
 // once the cache is purged. A load under another window replaces the path's
-// entry: the texture loaded before is then no longer the cache's, and its
-// holder deletes it (with its own window's context current).
+// entry (and frees it): the texture loaded before is then no longer the
+// cache's, and its holder deletes it (with its own window's context current).
 LFTexture* LFTextureCacheLoad(char* path);
 
 // Deletes every cached texture and empties the cache, which stays usable.
@@ -35,6 +35,8 @@ public:
 
     LFTexture* texture();
     void* renderContext();
+    // Gives the texture up without deleting it; the item then holds none.
+    LFTexture* releaseTexture();
 
 private:
     LFTexture* _texture;
