@@ -21,8 +21,21 @@ extern Uint32 _LFLogicCurrentCycles;
 void LFSetLogicInterval(unsigned int BPS);
 unsigned int LFLogicInterval();
 
+// Frames per second at most, 0 (the default) for no limit. With a limit,
+// LFPreLogicLoop sleeps until the next frame is due, so that frames start at
+// most framesPerSecond times a second (1000 / framesPerSecond ms apart on
+// average; a late frame starts at once and is not made up for). Ticks still
+// follow the logic rate: they are counted from the frames' start times.
+// Note: a frame period that does not divide the logic cycle (16 ms at the
+// default rate) leaves time over in frames that run a tick, and it is dropped;
+// at 60 ticks a second, a limit of 125 (8 ms) keeps every tick.
+void LFSetFrameRateLimit(unsigned int framesPerSecond);
+unsigned int LFFrameRateLimit();
+
 // Restarts logic time from now: time already passed is not caught up.
 void LFResetLogicLoop();
+// Reads the clock (after waiting for the frame-rate limit) and works out how
+// many ticks are due.
 void LFPreLogicLoop();
 // -1 while a tick is due (after pumping the event queue), else 0.
 int LFLogicLoop();
@@ -37,5 +50,10 @@ void LFSetWindowResizedCallback(LFWindowResizedCallback callback);
 Uint32 _LFGetTicks();
 // Internal: replaces the clock (tests drive time with it); null restores SDL_GetTicks.
 void _LFSetTicksSource(Uint32 (*source)());
+// Internal: waits ms milliseconds; SDL_Delay(ms) unless replaced.
+void _LFDelay(Uint32 ms);
+// Internal: replaces the wait (tests move their clock on instead of sleeping);
+// null restores SDL_Delay.
+void _LFSetDelayFunction(void (*delay)(Uint32));
 
 #endif

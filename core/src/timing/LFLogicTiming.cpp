@@ -1,7 +1,7 @@
-// The fixed-rate logic loop: how many ticks each frame runs, the SDL event
-// pump that feeds input and window state, and the library's clock.
+// The fixed-rate logic loop: how many ticks each frame runs, the frame-rate
+// limit, the SDL event pump that feeds input and window state, and the
+// library's clock and delay.
 #include <string.h>  // memcpy
-#include <unistd.h>  // usleep
 
 #include "LFApplication.h"
 #include "LFGamePad.h"
@@ -20,6 +20,14 @@ Uint32 _LFLogicLastTime = 0;
 Uint32 _LFLogicTimeElapsed = 0;
 Uint32 _LFLogicCurrentCycles = 0;
 
+// Frames per second LFPreLogicLoop lets start at most; 0 for no limit. Frame
+// starts are kept on a grid of 1000 / limit ms, counted from a start that
+// moves on by 1000 ms every second: a sleep that overshoots does not push
+// later frames back, and the grid stays exact in whole milliseconds.
+static unsigned int _LFFrameRateLimit = 0;
+static Uint32 _LFFrameGridStart = 0;
+static unsigned int _LFFrameGridFrames = 0;
+
 static void _LFNoOpWindowResizedCallback(Uint32, LFSize)
 {
 }
@@ -37,6 +45,20 @@ Uint32 _LFGetTicks()
 void _LFSetTicksSource(Uint32 (*source)())
 {
     _LFTicksSource = source ? source : SDL_GetTicks;
+}
+
+// The wait every timing module sleeps through; tests replace it with one that
+// moves their clock on.
+static void (*_LFDelayFunction)(Uint32) = SDL_Delay;
+
+void _LFDelay(Uint32 ms)
+{
+    _LFDelayFunction(ms);
+}
+
+void _LFSetDelayFunction(void (*delay)(Uint32))
+{
+    _LFDelayFunction = delay ? delay : SDL_Delay;
 }
 
 void LFSetLogicInterval(unsigned int BPS)
@@ -61,21 +83,61 @@ void LFSetWindowResizedCallback(LFWindowResizedCallback callback)
     _windowResizedCallback = callback ? callback : _LFNoOpWindowResizedCallback;
 }
 
+void LFSetFrameRateLimit(unsigned int framesPerSecond)
+{
+    _LFFrameRateLimit = framesPerSecond;
+    // The next frame is due one frame after the last one started.
+    _LFFrameGridStart = _LFLogicLastTime;
+    _LFFrameGridFrames = 1;
+}
+
+unsigned int LFFrameRateLimit()
+{
+    return _LFFrameRateLimit;
+}
+
+// Sleeps until the next frame of the limit is due and returns that time, the
+// frame's start. A frame that is late starts at once, and the grid starts
+// again from it: frames missed are not made up for by a burst.
+static Uint32 _LFAwaitFrameStart()
+{
+    if (_LFFrameGridFrames >= _LFFrameRateLimit) {
+        _LFFrameGridStart += 1000;
+        _LFFrameGridFrames -= _LFFrameRateLimit;
+    }
+    Uint32 due = _LFFrameGridStart + (Uint32)((Uint64)_LFFrameGridFrames * 1000 / _LFFrameRateLimit);
+    Uint32 now = _LFGetTicks();
+    // Differences of the wrapping clock, read as signed: due lies within a
+    // second of now.
+    Sint32 early = (Sint32)(due - now);
+    if (early > 0) {
+        _LFDelay((Uint32)early);
+    } else if (early < 0) {
+        _LFFrameGridStart = now;
+        _LFFrameGridFrames = 0;
+        due = now;
+    }
+    _LFFrameGridFrames++;
+    return due;
+}
+
 void LFResetLogicLoop()
 {
     _LFLogicTimeElapsed = 0;
     _LFLogicLastTime = _LFGetTicks();
     _LFLogicCurrentTime = _LFLogicLastTime;
     _LFLogicCurrentCycles = 0;
+    _LFFrameGridStart = _LFLogicLastTime;
+    _LFFrameGridFrames = 0;
 }
 
 void LFPreLogicLoop()
 {
-    _LFLogicCurrentTime = _LFGetTicks();
+    _LFLogicCurrentTime = _LFFrameRateLimit ? _LFAwaitFrameStart() : _LFGetTicks();
     _LFLogicTimeElapsed += _LFLogicCurrentTime - _LFLogicLastTime;
     _LFLogicCurrentCycles = _LFLogicTimeElapsed / _LFLogicTimeRequiredPerLogicCycle;
     if (_LFLogicCurrentCycles == 0)
-        usleep(0);
+        _LFDelay(0);
 }
 
 static LFWindow* _LFFindWindow(Uint32 windowID)
