@@ -4,13 +4,13 @@
 // teardown; all game state lives in the entry function.
 #include <math.h>    // sin, fabs
 #include <stdio.h>   // fprintf
-#include <stdlib.h>  // getenv, setenv
 #include <string.h>  // strcmp
-#include <unistd.h>  // chdir
 
+#include <filesystem>  // std::filesystem::current_path
 #include <list>
 #include <new>  // std::bad_alloc
 #include <string>
+#include <system_error>  // std::error_code
 #include <vector>
 
 #include <GL/gl.h>
@@ -19,6 +19,13 @@
 
 static const float kWindowWidth = 640;
 static const float kWindowHeight = 480;
+// Frames start at most 125 times a second, 8 ms apart: that divides the 16 ms
+// logic tick, so every tick falls due at a frame's start and no time is
+// dropped, and the marquee keeps its 62.5 pixels a second. A lower limit
+// would drop time at every tick (60 frames a second: 60 ticks) or run two
+// ticks in some frames. Where the driver waits for a 60 Hz display the swap
+// sets the pace instead, one tick per frame.
+static const unsigned int kFrameRateLimit = 125;
 static const double kPi = 3.141592653589793;
 static const char* const kMessage = "Quill February 2024! Hey Pim :)                        ";
 static const char* const kNoteNames[] = {
@@ -158,8 +165,8 @@ struct MissingAsset {
     std::string path;
 };
 
-// Loads one texture, sound or font; a file that cannot be loaded ends the
-// start-up with its name.
+// Loads one texture or font; a file that cannot be loaded ends the start-up
+// with its name.
 template <class Asset, class... Args>
 static Asset* load(const char* path, Args... args)
 {
@@ -182,7 +189,7 @@ static bool hasDisplay()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
     bool invisible = driver && (strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0);
-    return !invisible || getenv("SDL_VIDEODRIVER") != nullptr;
+    return !invisible || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
 }
 
 // Opens the audio device; where none can be opened the game runs silently.
@@ -191,12 +198,99 @@ static void initAudio()
     if (LFInitAudio())
         return;
     fprintf(stderr, "windcart: no sound (%s); playing silently\n", LFError());
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
     LFInitAudio();
 }
 
-static void loadAssets(World& world)
+// The ambience, the leaf sound and the notes, loaded in that order on a
+// thread of their own while the window opens and the font and pictures load:
+// they need only the audio device, and opening the window mostly waits on
+// the graphics driver and the display server. Loading stops at the first
+// file that cannot be loaded.
+class SoundLoader {
+public:
+    SoundLoader()
+    {
+        _thread = SDL_CreateThread(run, "windcart sounds", this);
+        if (!_thread)
+            run(this);
+    }
+
+    // Waits for the thread; deletes the sounds nobody took.
+    ~SoundLoader()
+    {
+        wait();
+        for (LFSound* sound : _sounds)
+            delete sound;
+    }
+
+    SoundLoader(const SoundLoader&) = delete;
+    SoundLoader& operator=(const SoundLoader&) = delete;
+
+    // Waits for the thread and hands the sounds to the world as start-up
+    // makes them: the ambience, the leaf sound, the empty lists, the notes.
+    void moveInto(World& world)
+    {
+        wait();
+        if (!_missing.empty())
+            throw MissingAsset{_missing};
+        world.sound = _sounds[0];
+        world.leafSound = _sounds[1];
+        world.leaves = new std::list<Leaf*>();
+        world.pewpews = new PewpewList();
+        world.notes = new std::vector<LFSound*>(_sounds.begin() + 2, _sounds.end());
+        _sounds.clear();
+    }
+
+private:
+    static int run(void* data)
+    {
+        SoundLoader* loader = (SoundLoader*)data;
+        if (loader->load("./data/ambience.wav") && loader->load("./data/leaf.wav"))
+            for (const char* name : kNoteNames)
+                if (!loader->load(std::string("./data/notes/") + name + ".wav"))
+                    break;
+        return 0;
+    }
+
+    // Loads one sound from a copy of its path of its own: temporary strings
+    // belong to the main thread.
+    bool load(std::string path)
+    {
+        std::string copy = path;
+        try {
+            _sounds.push_back(new LFSound(&copy[0]));
+        } catch (std::bad_alloc&) {
+            _missing = path;
+            return false;
+        }
+        return true;
+    }
+
+    void wait()
+    {
+        if (_thread)
+            SDL_WaitThread(_thread, nullptr);
+        _thread = nullptr;
+    }
+
+    SDL_Thread* _thread;
+    std::vector<LFSound*> _sounds;
+    std::string _missing;
+};
+
+// The window, the font, the pictures and the sounds; throws MissingAsset for
+// the first file that cannot be loaded (pictures before sounds), and
+// std::bad_alloc when the window cannot be made.
+static void openWindowAndLoadAssets(World& world)
 {
+    SoundLoader sounds;
+    world.window = new LFWindow(LFTempString("Windcart"), LFMakeSize(kWindowWidth, kWindowHeight), 0);
+    world.window->setRenderingMode(LFWindowRenderingMode2D);
+    world.window->setRenderContext();
+    // Waiting for the display's refresh where the driver can; the frame-rate
+    // limit keeps the pace where it cannot.
+    world.window->setVSync(-1);
     world.gamefont = load<LFFont>("./data/font/FSEX300.ttf", (int)LFAliased);
     world.gamefont->setSize(32);
     // The library's UI font is the same face at the same size.
@@ -205,13 +299,7 @@ static void loadAssets(World& world)
     world.mask = load<LFTexture>("./data/mask.png");
     world.cart = load<LFTexture>("./data/cart.png");
     world.tower1 = load<LFTexture>("./data/tower.png");
-    world.sound = load<LFSound>("./data/ambience.wav");
-    world.leafSound = load<LFSound>("./data/leaf.wav");
-    world.leaves = new std::list<Leaf*>();
-    world.pewpews = new PewpewList();
-    world.notes = new std::vector<LFSound*>();
-    for (const char* name : kNoteNames)
-        world.notes->push_back(load<LFSound>(LFTempString("./data/notes/%s.wav", name)));
+    sounds.moveInto(world);
 }
 
 // The world's starting state; the first three random draws place the target.
@@ -529,9 +617,9 @@ int SDL_main(int argc, char** argv)
         LFDeInit();
         return 1;
     }
-    if (chdir(LFExecutablePath) != 0) {
-        // LFInit has already tried; the data paths then resolve from here.
-    }
+    // LFInit has already tried; on failure the data paths resolve from here.
+    std::error_code ignored;
+    std::filesystem::current_path(LFExecutablePath, ignored);
     if (!hasDisplay()) {
         fprintf(stderr, "windcart: no display to open the window on (is DISPLAY set?)\n");
         LFDeInit();
@@ -542,10 +630,7 @@ int SDL_main(int argc, char** argv)
 
     World world;
     try {
-        world.window = new LFWindow(LFTempString("Windcart"), LFMakeSize(kWindowWidth, kWindowHeight), 0);
-        world.window->setRenderingMode(LFWindowRenderingMode2D);
-        world.window->setRenderContext();
-        loadAssets(world);
+        openWindowAndLoadAssets(world);
     } catch (std::bad_alloc&) {
         fprintf(stderr, "windcart: %s %s\n", LFError(), SDL_GetError());
         teardown(world);
@@ -556,6 +641,7 @@ int SDL_main(int argc, char** argv)
         return 1;
     }
     buildWorld(world);
+    LFSetFrameRateLimit(kFrameRateLimit);
     LFResetLogicLoop();
     world.sound->play(-1);
 
