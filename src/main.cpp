@@ -19,13 +19,14 @@
 
 static const float kWindowWidth = 640;
 static const float kWindowHeight = 480;
-// Frames start at most 125 times a second, 8 ms apart: that divides the 16 ms
-// logic tick, so every tick falls due at a frame's start and no time is
-// dropped, and the marquee keeps its 62.5 pixels a second. A lower limit
-// would drop time at every tick (60 frames a second: 60 ticks) or run two
-// ticks in some frames. Where the driver waits for a 60 Hz display the swap
-// sets the pace instead, one tick per frame.
-static const unsigned int kFrameRateLimit = 125;
+// Frames start 16 ms apart at the least (1000 / 63, rounded up to whole
+// milliseconds): the logic tick itself, so every frame starts as a tick falls
+// due and runs exactly that one, and the marquee keeps its 62.5 pixels a
+// second. A limit of 62 or less means 17 ms frames, each dropping a
+// millisecond of its tick (58.8 ticks a second); 125 keeps every tick too, but
+// draws every picture twice. Where the driver waits for a 60 Hz display, the
+// swap sets the pace instead: one tick per refresh.
+static const unsigned int kFrameRateLimit = 63;
 static const double kPi = 3.141592653589793;
 static const char* const kMessage = "Quill February 2024! Hey Pim :)                        ";
 static const char* const kNoteNames[] = {

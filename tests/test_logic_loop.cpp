@@ -222,17 +222,21 @@ TEST_F(LogicLoop, ALimitSpacesFrameStartsAndTicksKeepTheLogicRate)
     EXPECT_EQ(500, run.ticks);
     EXPECT_EQ(8u, run.shortest);
     EXPECT_EQ(8u, run.longest);
-
-    // 1000 / 60 ms in whole milliseconds: 16 or 17, exactly 60 frames a
-    // second, so 181 starts from 0 to 3000 ms.
     _LFSetDelayFunction(TestClock::delay);
-    LFSetFrameRateLimit(60);
-    LFResetLogicLoop();
-    Uint32 reset = TestClock::now;
-    run = RunFrames(3000, 2);
-    EXPECT_EQ(181, run.frames);
-    EXPECT_EQ(reset + 3000, _LFLogicCurrentTime);
+
+    // 1000 / 63 rounds up to 16 ms, the cycle itself: one tick in every frame.
+    LFSetFrameRateLimit(63);
+    run = RunFrames(8000, 3);
+    EXPECT_EQ(run.frames, run.ticks);
     EXPECT_EQ(16u, run.shortest);
+    EXPECT_EQ(16u, run.longest);
+
+    // 1000 / 60 rounds up to 17 ms: never more often than 60 a second, and a
+    // millisecond of every tick is dropped.
+    LFSetFrameRateLimit(60);
+    run = RunFrames(1700, 3);
+    EXPECT_EQ(run.frames, run.ticks);
+    EXPECT_EQ(17u, run.shortest);
     EXPECT_EQ(17u, run.longest);
 }
 

@@ -23,12 +23,14 @@ unsigned int LFLogicInterval();
 
 // Frames per second at most, 0 (the default) for no limit. With a limit,
 // LFPreLogicLoop sleeps until the next frame is due, so that frames start at
-// most framesPerSecond times a second (1000 / framesPerSecond ms apart on
-// average; a late frame starts at once and is not made up for). Ticks still
-// follow the logic rate: they are counted from the frames' start times.
-// Note: a frame period that does not divide the logic cycle (16 ms at the
-// default rate) leaves time over in frames that run a tick, and it is dropped;
-// at 60 ticks a second, a limit of 125 (8 ms) keeps every tick.
+// least 1000 / framesPerSecond ms apart, rounded up to the whole milliseconds
+// the clock counts (60 gives 17 ms, 58.8 frames a second; 125 gives 8 ms). A
+// late frame starts at once and is not made up for. Ticks are worked out from
+// the frames' start times exactly as without a limit.
+// Note: the time left over in a frame that runs a tick is dropped, so unless
+// the period divides the logic cycle (16 ms at the default rate) or is a
+// multiple of it, ticks are lost: 63 (16 ms) and 125 (8 ms) keep all 62.5
+// ticks a second, 60 (17 ms) gives 58.8.
 void LFSetFrameRateLimit(unsigned int framesPerSecond);
 unsigned int LFFrameRateLimit();
 

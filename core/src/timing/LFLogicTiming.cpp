@@ -20,13 +20,12 @@ Uint32 _LFLogicLastTime = 0;
 Uint32 _LFLogicTimeElapsed = 0;
 Uint32 _LFLogicCurrentCycles = 0;
 
-// Frames per second LFPreLogicLoop lets start at most; 0 for no limit. Frame
-// starts are kept on a grid of 1000 / limit ms, counted from a start that
-// moves on by 1000 ms every second: a sleep that overshoots does not push
-// later frames back, and the grid stays exact in whole milliseconds.
+// Frames per second LFPreLogicLoop lets start at most; 0 for no limit.
 static unsigned int _LFFrameRateLimit = 0;
-static Uint32 _LFFrameGridStart = 0;
-static unsigned int _LFFrameGridFrames = 0;
+// When the next frame may start under the limit: one period after the time
+// the last one was due, so that a sleep that overshoots does not push the
+// frames after it back.
+static Uint32 _LFNextFrameDue = 0;
 
 static void _LFNoOpWindowResizedCallback(Uint32, LFSize)
 {
@@ -83,12 +82,18 @@ void LFSetWindowResizedCallback(LFWindowResizedCallback callback)
     _windowResizedCallback = callback ? callback : _LFNoOpWindowResizedCallback;
 }
 
+// The shortest time between two frame starts under the limit, in the whole
+// milliseconds the clock counts: rounded up, so never shorter than 1 / limit s.
+static Uint32 _LFFramePeriod()
+{
+    return 1000 / _LFFrameRateLimit + (1000 % _LFFrameRateLimit != 0);
+}
+
 void LFSetFrameRateLimit(unsigned int framesPerSecond)
 {
     _LFFrameRateLimit = framesPerSecond;
-    // The next frame is due one frame after the last one started.
-    _LFFrameGridStart = _LFLogicLastTime;
-    _LFFrameGridFrames = 1;
+    if (_LFFrameRateLimit)
+        _LFNextFrameDue = _LFLogicLastTime + _LFFramePeriod();
 }
 
 unsigned int LFFrameRateLimit()
@@ -96,29 +101,20 @@ unsigned int LFFrameRateLimit()
     return _LFFrameRateLimit;
 }
 
-// Sleeps until the next frame of the limit is due and returns that time, the
-// frame's start. A frame that is late starts at once, and the grid starts
-// again from it: frames missed are not made up for by a burst.
+// Sleeps until the next frame is due and returns that time, the frame's
+// start. A late frame starts at once, and the next one is due a period after
+// it: frames missed are not made up for by a burst.
 static Uint32 _LFAwaitFrameStart()
 {
-    if (_LFFrameGridFrames >= _LFFrameRateLimit) {
-        _LFFrameGridStart += 1000;
-        _LFFrameGridFrames -= _LFFrameRateLimit;
-    }
-    Uint32 due = _LFFrameGridStart + (Uint32)((Uint64)_LFFrameGridFrames * 1000 / _LFFrameRateLimit);
-    Uint32 now = _LFGetTicks();
-    // Differences of the wrapping clock, read as signed: due lies within a
-    // second of now.
-    Sint32 early = (Sint32)(due - now);
+    Uint32 start = _LFGetTicks();
+    // Differences of the wrapping clock, read as signed.
+    Sint32 early = (Sint32)(_LFNextFrameDue - start);
     if (early > 0) {
         _LFDelay((Uint32)early);
-    } else if (early < 0) {
-        _LFFrameGridStart = now;
-        _LFFrameGridFrames = 0;
-        due = now;
+        start = _LFNextFrameDue;
     }
-    _LFFrameGridFrames++;
-    return due;
+    _LFNextFrameDue = start + _LFFramePeriod();
+    return start;
 }
 
 void LFResetLogicLoop()
@@ -127,8 +123,7 @@ void LFResetLogicLoop()
     _LFLogicLastTime = _LFGetTicks();
     _LFLogicCurrentTime = _LFLogicLastTime;
     _LFLogicCurrentCycles = 0;
-    _LFFrameGridStart = _LFLogicLastTime;
-    _LFFrameGridFrames = 0;
+    _LFNextFrameDue = _LFLogicLastTime;
 }
 
 void LFPreLogicLoop()
