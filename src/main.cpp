@@ -212,6 +212,7 @@ class SoundLoader {
 public:
     SoundLoader()
     {
+        _sounds.reserve(2 + sizeof kNoteNames / sizeof kNoteNames[0]);
         _thread = SDL_CreateThread(run, "windcart sounds", this);
         if (!_thread)
             run(this);
@@ -255,12 +256,11 @@ private:
     }
 
     // Loads one sound from a copy of its path of its own: temporary strings
-    // belong to the main thread.
+    // belong to the main thread. There is room for every sound already.
     bool load(std::string path)
     {
-        std::string copy = path;
         try {
-            _sounds.push_back(new LFSound(&copy[0]));
+            _sounds.push_back(new LFSound(&path[0]));
         } catch (std::bad_alloc&) {
             _missing = path;
             return false;
