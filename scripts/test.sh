@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds (benchmarks included) and runs every test
-# under a virtual X server; then builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs the whole suite once more.
+# under a virtual X server, among them the staging installs, the programs built
+# against them and the Debian packages; then builds with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs the library and game suites once more.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

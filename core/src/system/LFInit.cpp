@@ -1,7 +1,7 @@
 // Library start-up and shutdown: paths, SDL, key tables, logic rate, random
 // seed, and the audio device.
 #include <stdlib.h>  // malloc, free, srand
-#include <string.h>  // strdup, strstr
+#include <string.h>  // strdup, strlen, strstr
 #include <time.h>    // time
 
 #include <filesystem>    // std::filesystem::current_path
@@ -25,6 +25,21 @@ static const char _LFDirSep = '/';
 // sound module reads it to keep away from a closed mixer.
 int _LFAudioInitialized = 0;
 
+// The directory of the running executable, without its trailing separator,
+// as a heap copy; null if the system cannot tell.
+static char* _LFRunningExecutableDirectory()
+{
+    char* base = SDL_GetBasePath();
+    if (!base)
+        return NULL;
+    size_t length = strlen(base);
+    if (length > 1 && base[length - 1] == _LFDirSep)
+        base[length - 1] = '\0';
+    char* directory = strdup(base);
+    SDL_free(base);
+    return directory;
+}
+
 // Sets LFApplicationName and LFExecutablePath from a path, cutting the
 // caller's string down to the directory.
 static void _LFSplitExecutablePath(char* path)
@@ -37,9 +52,13 @@ static void _LFSplitExecutablePath(char* path)
     while (i > 0 && path[i] != _LFDirSep)
         i--;
     if (i == 0) {
-        // A bare file name: the whole string is the name, the directory is here.
+        // No directory part: the whole string is the name. A program started
+        // by a bare name was found through PATH, so its directory is the one
+        // the running executable really lives in; "." where that is unknown.
         LFApplicationName = strdup(path);
-        LFExecutablePath = strdup(".");
+        LFExecutablePath = (path[0] && path[0] != _LFDirSep) ? _LFRunningExecutableDirectory() : NULL;
+        if (!LFExecutablePath)
+            LFExecutablePath = strdup(".");
         return;
     }
 
