@@ -17,10 +17,11 @@ run_suite() {
     shift
     cmake -S . -B "$dir" "$@"
     cmake --build "$dir" -j"$jobs"
-    # A test that fails is run once more: the shared X server and the system
-    # libraries under the sanitizers have produced rare one-off failures. A
-    # failure that repeats still fails the run.
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    # -noreset: the X server would otherwise reset whenever its last client
+    # leaves and drop a client that connects meanwhile. A test that fails is
+    # run once more: the system libraries under the sanitizers have produced
+    # rare one-off failures. A failure that repeats still fails the run.
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         ctest --test-dir "$dir" -j"$jobs" --output-on-failure --repeat until-pass:2
 }
 

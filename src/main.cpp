@@ -4,6 +4,7 @@
 // teardown; all game state lives in the entry function.
 #include <math.h>    // sin, fabs
 #include <stdio.h>   // fprintf
+#include <stdlib.h>  // getenv
 #include <string.h>  // strcmp
 
 #include <filesystem>  // std::filesystem::current_path
@@ -190,17 +191,62 @@ static bool hasDisplay()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
     bool invisible = driver && (strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0);
-    return !invisible || SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+    return !invisible || getenv("SDL_VIDEODRIVER") != nullptr;
 }
 
-// Opens the audio device; where none can be opened the game runs silently.
-static void initAudio()
+// SDL's Wayland driver cannot work without a socket to reach: a socket path
+// or descriptor, or the runtime directory the default socket lives in.
+// Probing it then only makes the Wayland client library print an error, so
+// SDL is asked to try every other driver, in its own order.
+static void skipUnreachableWayland()
 {
-    if (LFInitAudio())
+    const char* display = getenv("WAYLAND_DISPLAY");
+    const char* runtimeDir = getenv("XDG_RUNTIME_DIR");
+    if (getenv("SDL_VIDEODRIVER") || getenv("WAYLAND_SOCKET") || (display && display[0] == '/') ||
+        (runtimeDir && runtimeDir[0] == '/'))
         return;
-    fprintf(stderr, "windcart: no sound (%s); playing silently\n", LFError());
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); i++) {
+        if (strcmp(SDL_GetVideoDriver(i), "wayland") != 0)
+            drivers += (drivers.empty() ? "" : ",") + std::string(SDL_GetVideoDriver(i));
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+}
+
+// ALSA prints its own errors to standard error when SDL probes it: eight
+// lines where there is no sound card. While the game opens the audio device
+// ALSA's error handler is one that says nothing (the library is loaded here
+// for that, so SDL loads the same instance); the game says why itself.
+typedef void (*AlsaErrorHandler)(const char* file, int line, const char* function, int error, const char* format,
+                                 ...);
+static void quietAlsaError(const char*, int, const char*, int, const char*, ...)
+{
+}
+
+static void setAlsaErrorHandler(void* alsa, AlsaErrorHandler handler)
+{
+    typedef int (*SetHandler)(AlsaErrorHandler);
+    SetHandler set = alsa ? (SetHandler)SDL_LoadFunction(alsa, "snd_lib_error_set_handler") : nullptr;
+    if (set)
+        set(handler);
+}
+
+// Opens the audio device; where none can be opened the game runs silently
+// and the reason is returned, to be told once the game has started.
+static std::string initAudio()
+{
+    void* alsa = SDL_LoadObject("libasound.so.2");
+    setAlsaErrorHandler(alsa, quietAlsaError);
+    int opened = LFInitAudio();
+    setAlsaErrorHandler(alsa, nullptr);
+    if (alsa)
+        SDL_UnloadObject(alsa);
+    if (opened)
+        return "";
+    std::string reason = LFError();
     SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
     LFInitAudio();
+    return reason;
 }
 
 // The ambience, the leaf sound and the notes, loaded in that order on a
@@ -530,17 +576,19 @@ static void drawCart(World& world)
     drawHanging(world.cart, world.cartPoint);
 }
 
-// The marquee and the score, each with its shadow first.
+// The marquee and the score, each with its shadow first. print takes a
+// format: ready text goes through "%s".
 static void drawText(World& world)
 {
+    static char text[] = "%s";
     LFPoint pos = world.messagePos;
-    world.gamefont->print(LFMakePoint(pos.x + 2, pos.y + 2), LFMakeColor(1, 1, 1, 1), (char*)world.message);
-    world.gamefont->print(pos, LFMakeColor(0, 0, 0, 1), (char*)world.message);
+    world.gamefont->print(LFMakePoint(pos.x + 2, pos.y + 2), LFMakeColor(1, 1, 1, 1), text, world.message);
+    world.gamefont->print(pos, LFMakeColor(0, 0, 0, 1), text, world.message);
 
     float height = world.window->size().height;
-    world.gamefont->print(LFMakePoint(5, height - 30), LFMakeColor(0, 0, 0, 1),
+    world.gamefont->print(LFMakePoint(5, height - 30), LFMakeColor(0, 0, 0, 1), text,
                           LFTempString("Plorps: %d", world.playerScore));
-    world.gamefont->print(LFMakePoint(3, height - 32), LFMakeColor(1, 1, 1, 1),
+    world.gamefont->print(LFMakePoint(3, height - 32), LFMakeColor(1, 1, 1, 1), text,
                           LFTempString("Plorps: %d", world.playerScore));
 }
 
@@ -612,6 +660,7 @@ static void teardown(World& world)
 
 int SDL_main(int argc, char** argv)
 {
+    skipUnreachableWayland();
     // LFInit cuts the path it is given down to the directory: pass a copy.
     if (!LFInit(LFTempString("%s", argc > 0 ? argv[0] : "windcart"))) {
         fprintf(stderr, "windcart: %s\n", LFError() ? LFError() : "cannot start the library");
@@ -627,7 +676,7 @@ int SDL_main(int argc, char** argv)
         return 1;
     }
     LFInitGamePad();
-    initAudio();
+    std::string noSound = initAudio();
 
     World world;
     try {
@@ -641,6 +690,8 @@ int SDL_main(int argc, char** argv)
         teardown(world);
         return 1;
     }
+    if (!noSound.empty())
+        fprintf(stderr, "windcart: no sound (%s); playing silently\n", noSound.c_str());
     buildWorld(world);
     LFSetFrameRateLimit(kFrameRateLimit);
     LFResetLogicLoop();
@@ -680,6 +731,9 @@ int SDL_main(int argc, char** argv)
 #endif
     }
 
+    // A replay stops the run early when the recording no longer fits the game.
+    if (LFReplayOutOfStep())
+        fprintf(stderr, "windcart: %s\n", LFError());
     teardown(world);
     return 0;
 }

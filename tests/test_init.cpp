@@ -68,6 +68,16 @@ TEST(Init, SdlFailureIsReported)
     EXPECT_EQ(nullptr, LFError());
 }
 
+TEST(Init, NullPathFailsWithTheReason)
+{
+    EXPECT_EQ(0, LFInit((char*)NULL));
+    ASSERT_NE(nullptr, LFError());
+    EXPECT_STREQ("No executable path given", LFError());
+    EXPECT_EQ(nullptr, LFExecutablePath);
+    LFDeInit();
+    EXPECT_EQ(nullptr, LFError());
+}
+
 TEST(Init, DeInitTwiceIsHarmless)
 {
     ASSERT_NE(0, LFInit());

@@ -1,6 +1,9 @@
 // Windows: creation and the window map, the size cache, projections,
 // render-context globals and scissor clipping, read back from real OpenGL.
+#include <math.h>  // NAN
 #include <string.h>
+
+#include <algorithm>  // std::min
 
 #include "TestSupport.h"
 
@@ -80,6 +83,36 @@ TEST_F(Window, SizeIsCachedUntilSetSize)
     EXPECT_EQ(70, w->size().height);
     w->_invalidateSizeCache();
     EXPECT_EQ(90, w->size().width);
+    delete w;
+}
+
+// 40000 x 40000 used to end the process two frames later with an X error.
+TEST_F(Window, SetSizeClampsToTheDisplayAndTheLargestViewport)
+{
+    LFWindow* w = new LFWindow(LFTempString("w"), LFMakeSize(64, 48), -1);
+    w->setRenderContext();
+    SDL_Rect display;
+    ASSERT_EQ(0, SDL_GetDisplayBounds(w->getDisplayIndex(), &display)) << SDL_GetError();
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    w->setSize(LFMakeSize(40000, 40000));
+    for (int frame = 0; frame < 3; frame++) {
+        SDL_PumpEvents();
+        w->setRenderContext();
+        glClear(GL_COLOR_BUFFER_BIT);
+        LFDrawRectFill(LFMakeRect(LFZeroPoint, w->size()), LFMakeColor(1, 0, 0, 1));
+        w->swapBuffers();
+    }
+    SDL_PumpEvents();
+    LFSize size = w->rect().size;
+    EXPECT_EQ(std::min(display.w, viewport[0]), size.width);
+    EXPECT_EQ(std::min(display.h, viewport[1]), size.height);
+
+    w->setSize(LFMakeSize(100.9f, NAN));
+    EXPECT_EQ(size.width, w->rect().size.width) << "SDL refuses a height of 0; nothing changes";
+    w->setSize(LFMakeSize(100.9f, 80));
+    EXPECT_EQ(100, w->size().width);
+    EXPECT_EQ(80, w->size().height);
     delete w;
 }
 

@@ -46,6 +46,7 @@ int LFApplicationQuitRequested();
 // The last error text (empty until the first error); null outside LFInit..LFDeInit.
 char* LFError();
 // Internal: formats the error text, cut at 511 characters. No-op without a buffer.
+// Note: format is a format; pass other text through "%s".
 void _LFSetError(const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))

@@ -52,7 +52,8 @@ void LFSetWindowResizedCallback(LFWindowResizedCallback callback);
 Uint32 _LFGetTicks();
 // Internal: replaces the clock (tests drive time with it); null restores SDL_GetTicks.
 void _LFSetTicksSource(Uint32 (*source)());
-// Internal: waits ms milliseconds; SDL_Delay(ms) unless replaced.
+// Internal: waits ms milliseconds; SDL_Delay(ms) unless replaced. Returns at
+// once while a recording is replayed (LFRecord.h).
 void _LFDelay(Uint32 ms);
 // Internal: replaces the wait (tests move their clock on instead of sleeping);
 // null restores SDL_Delay.

@@ -9,15 +9,15 @@ class LFTexture;
 
 // The texture loaded from path while the current window render context was
 // current, loaded now if there is none yet. A texture loaded under a window
-// that has been deleted since is never handed out again. Never null: throws std::bad_alloc
-// when the image cannot be loaded (as LFTexture(char*) does, with the same
-// error text), and the cache is then unchanged, so a later call tries the
-// file again. The path text is the key, byte for byte: "a.png" and "./a.png"
+// that has been deleted since is never handed out again. Never null: throws
+// std::bad_alloc when the image cannot be loaded (as LFTexture(char*) does,
+// with the same error text), and the cache is then unchanged, so a later call
+// tries the file again. The path text is the key, byte for byte: "a.png" and "./a.png"
 // are two entries holding two textures.
 // Note: the texture belongs to the cache; never delete it, and stop using it
 // once the cache is purged. A load under another window replaces the path's
-// entry: the texture loaded before is then no longer the cache's, and its
-// holder deletes it (with its own window's context current).
+// entry (and frees it): the texture loaded before is then no longer the
+// cache's, and its holder deletes it (with its own window's context current).
 LFTexture* LFTextureCacheLoad(char* path);
 
 // Deletes every cached texture and empties the cache, which stays usable.
@@ -43,6 +43,8 @@ public:
     // The serial number of the window current when the item was made
     // (_LFCurrentWindowSerial then): a new window may lie where a deleted one did.
     Uint64 windowSerial();
+    // Gives the texture up without deleting it; the item then holds none.
+    LFTexture* releaseTexture();
 
 private:
     LFTexture* _texture;

@@ -59,6 +59,8 @@ public:
     LFRect rect();
     LFPoint getPosition();
     void setPosition(LFPoint pos);
+    // Sides are truncated to whole pixels, then clamped to the size of the
+    // window's display and to the largest viewport of the OpenGL context.
     void setSize(LFSize size);
     void setMinimumSize(LFSize size);
     void hide();
@@ -103,16 +105,16 @@ public:
     void _readPixels(char* buffer);
     // Internal: turns such a buffer upside down in place, so row 0 is the top.
     void _flipPixels(char* pixelBuffer);
+    // Internal: the drawable read once, upright, in a new[] block of 4 x width
+    // x height bytes, with the size it was read at; null when there is no
+    // memory. Buffer, read and flip share that one size.
+    char* _capturePixels(int& width, int& height);
 
 private:
     void _commonInit(char* title, LFSize size, int resizable);
     void _set2DRenderingMode();
     void _set3DRenderingMode();
     void _updateWithCurrentRenderingMode();
-    // The drawable read once, upright, in a new[] block of 4 x width x height
-    // bytes, with the size it was read at; null when there is no memory.
-    // Buffer, read and flip share that one size.
-    char* _capturePixels(int& width, int& height);
     void _readPixels(char* buffer, int width, int height);
     void _flipPixels(char* pixelBuffer, int width, int height);
 

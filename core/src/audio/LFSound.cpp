@@ -5,6 +5,7 @@
 #include <new>  // std::bad_alloc
 
 #include "LFInit.h"  // _LFAudioInitialized
+#include "LFRecord.h"
 #include "LFSound.h"
 
 // The master volume, nominally 0..128, set by LFSetSoundVolume and applied to
@@ -96,10 +97,11 @@ LFSound::~LFSound()
 int LFSound::play(int loop)
 {
     channel = _LFMixerOpen() ? Mix_PlayChannel(-1, sound, loop) : -1;
-    if (channel == -1)
-        return 0;
-    setVolume(vol);
-    return -1;
+    if (channel != -1)
+        setVolume(vol);
+    // Which channels are free depends on the audio thread: a replay answers as
+    // the recorded run did.
+    return _LFRecordValue(_LFRecordSoundPlayed, channel == -1 ? 0 : -1);
 }
 
 void LFSound::stop()
@@ -118,12 +120,12 @@ void LFSound::setVolume(int volume)
 
 int LFSound::volume()
 {
-    return _LFHasMixerChannel(channel) ? Mix_Volume(channel, -1) : 0;
+    return _LFRecordValue(_LFRecordSoundVolume, _LFHasMixerChannel(channel) ? Mix_Volume(channel, -1) : 0);
 }
 
 int LFSound::isPlaying()
 {
-    return _LFHasMixerChannel(channel) ? Mix_Playing(channel) : 0;
+    return _LFRecordValue(_LFRecordSoundPlaying, _LFHasMixerChannel(channel) ? Mix_Playing(channel) : 0);
 }
 
 void LFSound::setPanning(int left, int right)

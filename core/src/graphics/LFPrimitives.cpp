@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include "LFMathUtilities.h"  // _LFTruncate, _LFAddSaturated
 #include "LFPrimitives.h"
 
 // The circle's angle runs up to this bound, a little short of a full turn.
@@ -26,13 +27,14 @@ static void _LFEndPrimitive()
 }
 
 // Rectangle corners in whole pixels: the far corner is truncated after the
-// near one, so (10.7, 5.6) spans 10..15.
+// near one, so (10.7, 5.6) spans 10..15. NaN gives 0 and coordinates beyond
+// the int range stop at its ends.
 static void _LFRectCorners(LFRect rect, int* x1, int* y1, int* x2, int* y2)
 {
-    *x1 = (int)rect.origin.x;
-    *y1 = (int)rect.origin.y;
-    *x2 = (int)((float)*x1 + rect.size.width);
-    *y2 = (int)((float)*y1 + rect.size.height);
+    *x1 = _LFTruncate(rect.origin.x);
+    *y1 = _LFTruncate(rect.origin.y);
+    *x2 = _LFTruncate((float)*x1 + rect.size.width);
+    *y2 = _LFTruncate((float)*y1 + rect.size.height);
 }
 
 // The perimeter points shared by the circle outline and fill; the first lies
@@ -81,12 +83,12 @@ void LFDrawRect(LFRect rect, LFColor color)
 
     int x1, y1, x2, y2;
     _LFRectCorners(rect, &x1, &y1, &x2, &y2);
-    x2 -= 1;
-    y2 -= 1;
-    glRecti(x1, y1, x2, y1 + 1);
-    glRecti(x2, y1, x2 + 1, y2 + 1);
-    glRecti(x2, y2, x1, y2 + 1);
-    glRecti(x1, y2, x1 + 1, y1);
+    x2 = _LFAddSaturated(x2, -1);
+    y2 = _LFAddSaturated(y2, -1);
+    glRecti(x1, y1, x2, _LFAddSaturated(y1, 1));
+    glRecti(x2, y1, _LFAddSaturated(x2, 1), _LFAddSaturated(y2, 1));
+    glRecti(x2, y2, x1, _LFAddSaturated(y2, 1));
+    glRecti(x1, y2, _LFAddSaturated(x1, 1), y1);
 
     _LFEndPrimitive();
     glEdgeFlag(edgeFlag);

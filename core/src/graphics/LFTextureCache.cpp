@@ -51,6 +51,13 @@ Uint64 _LFTextureCacheItem::windowSerial()
     return _windowSerial;
 }
 
+LFTexture* _LFTextureCacheItem::releaseTexture()
+{
+    LFTexture* texture = _texture;
+    _texture = NULL;
+    return texture;
+}
+
 _LFTextureCacheItem* _LFTextureCacheGet(char* path)
 {
     if (!path)
@@ -80,6 +87,12 @@ LFTexture* LFTextureCacheLoad(char* path)
     std::unique_ptr<_LFTextureCacheItem> item(new _LFTextureCacheItem(texture.get(), _LFCurrentWindowRenderContext));
     texture.release();
     _LFTextureCacheAdd(path, item.get());
+    // The entry given way to was made under another window (or holds no
+    // texture): its texture is now its holder's alone, and the entry goes.
+    if (cached) {
+        cached->releaseTexture();
+        delete cached;
+    }
     return item.release()->texture();
 }
 

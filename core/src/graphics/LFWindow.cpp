@@ -7,11 +7,12 @@
 
 #include <stddef.h>  // size_t
 
-#include <algorithm>  // std::copy, std::swap_ranges
+#include <algorithm>  // std::copy, std::min, std::swap_ranges
 #include <new>        // std::bad_alloc, std::nothrow
 
 #include "LFApplication.h"
-#include "LFMathUtilities.h"  // LFNearestPowerOfTwo
+#include "LFMathUtilities.h"  // LFNearestPowerOfTwo, _LFTruncate
+#include "LFRecord.h"
 #include "LFTexture.h"
 #include "LFWindow.h"
 
@@ -208,6 +209,7 @@ void LFWindow::_set3DRenderingMode()
 
 void LFWindow::swapBuffers()
 {
+    _LFRecordFrame(this);
     SDL_GL_SwapWindow(_window);
 }
 
@@ -239,7 +241,7 @@ void LFWindow::setClipTo(LFRect rect)
     float height = rect.size.height * scale;
     glEnable(GL_SCISSOR_TEST);
     // OpenGL counts scissor rows from the bottom.
-    glScissor((int)x, (int)(s.height * scale - y - height), (int)width, (int)height);
+    glScissor(_LFTruncate(x), _LFTruncate(s.height * scale - y - height), _LFTruncate(width), _LFTruncate(height));
 }
 
 void LFWindow::unsetClip()
@@ -254,6 +256,8 @@ LFSize LFWindow::size()
     if (_cachedSize.width == 0 && _cachedSize.height == 0) {
         int width, height;
         SDL_GetWindowSize(_window, &width, &height);
+        width = _LFRecordValue(_LFRecordWindowWidth, width);
+        height = _LFRecordValue(_LFRecordWindowHeight, height);
         _cachedSize = LFMakeSize((float)width, (float)height);
     }
     return _cachedSize;
@@ -283,6 +287,10 @@ LFRect LFWindow::rect()
     int x, y, width, height;
     SDL_GetWindowPosition(_window, &x, &y);
     SDL_GetWindowSize(_window, &width, &height);
+    x = _LFRecordValue(_LFRecordWindowX, x);
+    y = _LFRecordValue(_LFRecordWindowY, y);
+    width = _LFRecordValue(_LFRecordWindowWidth, width);
+    height = _LFRecordValue(_LFRecordWindowHeight, height);
     return LFMakeRect((float)x, (float)y, (float)width, (float)height);
 }
 
@@ -290,6 +298,8 @@ LFPoint LFWindow::getPosition()
 {
     int x, y;
     SDL_GetWindowPosition(_window, &x, &y);
+    x = _LFRecordValue(_LFRecordWindowX, x);
+    y = _LFRecordValue(_LFRecordWindowY, y);
     return LFMakePoint((float)x, (float)y);
 }
 
@@ -298,10 +308,31 @@ void LFWindow::setPosition(LFPoint pos)
     SDL_SetWindowPosition(_window, (int)pos.x, (int)pos.y);
 }
 
+// A window beyond what the display and the context can show ends the process
+// at the next frame (an X error), so each side is clamped to the display's
+// and to the largest viewport, which counts drawable pixels.
 void LFWindow::setSize(LFSize size)
 {
     _invalidateSizeCache();
-    SDL_SetWindowSize(_window, (int)size.width, (int)size.height);
+    int width = _LFTruncate(size.width);
+    int height = _LFTruncate(size.height);
+    SDL_Rect display;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(_window), &display) == 0) {
+        width = std::min(width, display.w);
+        height = std::min(height, display.h);
+    }
+    GLint largest[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+    int windowWidth, windowHeight, drawableWidth, drawableHeight;
+    SDL_GetWindowSize(_window, &windowWidth, &windowHeight);
+    SDL_GL_GetDrawableSize(_window, &drawableWidth, &drawableHeight);
+    if (largest[0] > 0 && windowWidth > 0 && drawableWidth > 0) {
+        // Window sizes to drawable pixels: one factor for both axes.
+        float scale = (float)drawableWidth / (float)windowWidth;
+        width = std::min(width, (int)((float)largest[0] / scale));
+        height = std::min(height, (int)((float)largest[1] / scale));
+    }
+    SDL_SetWindowSize(_window, width, height);
 }
 
 void LFWindow::setMinimumSize(LFSize size)
@@ -321,7 +352,7 @@ void LFWindow::show()
 
 int LFWindow::isFullscreen()
 {
-    return (SDL_GetWindowFlags(_window) & SDL_WINDOW_FULLSCREEN) ? 1 : 0;
+    return _LFRecordValue(_LFRecordWindowFullscreen, (SDL_GetWindowFlags(_window) & SDL_WINDOW_FULLSCREEN) ? 1 : 0);
 }
 
 void LFWindow::enterFullscreen()
@@ -341,12 +372,13 @@ void LFWindow::setTitle(char* title)
 
 int LFWindow::getDisplayIndex()
 {
-    return SDL_GetWindowDisplayIndex(_window);
+    return _LFRecordValue(_LFRecordWindowDisplay, SDL_GetWindowDisplayIndex(_window));
 }
 
 int LFWindow::isFocused()
 {
-    return (SDL_GetWindowFlags(_window) & (SDL_WINDOW_INPUT_FOCUS | SDL_WINDOW_MOUSE_FOCUS)) ? 1 : 0;
+    Uint32 focus = SDL_GetWindowFlags(_window) & (SDL_WINDOW_INPUT_FOCUS | SDL_WINDOW_MOUSE_FOCUS);
+    return _LFRecordValue(_LFRecordWindowFocused, focus ? 1 : 0);
 }
 
 Uint32 LFWindow::id()

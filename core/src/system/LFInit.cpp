@@ -16,6 +16,7 @@
 #include "LFInit.h"
 #include "LFKeyboard.h"
 #include "LFLogicTiming.h"
+#include "LFRecord.h"
 #include "LFTextureCache.h"
 #include "LFUIGlobalFont.h"
 
@@ -76,9 +77,27 @@ static void _LFSplitExecutablePath(char* path)
     }
 }
 
+// The error buffer, holding an empty string; 0 when it cannot be allocated.
+static int _LFInitError()
+{
+    if (!_LFError) {
+        _LFError = (char*)malloc(_LFErrorSize);
+        if (!_LFError)
+            return 0;
+    }
+    _LFError[0] = '\0';
+    return -1;
+}
+
 int LFInit(char* executablePath)
 {
+    if (!executablePath) {
+        if (_LFInitError())
+            _LFSetError("No executable path given");
+        return 0;
+    }
     _LFSplitExecutablePath(executablePath);
+    _LFRecordRememberWorkingDirectory();
     if (LFExecutablePath) {
         // On failure staying in the current directory is all that can be done.
         std::error_code ignored;
@@ -89,12 +108,8 @@ int LFInit(char* executablePath)
 
 int LFInit()
 {
-    if (!_LFError) {
-        _LFError = (char*)malloc(_LFErrorSize);
-        if (!_LFError)
-            return 0;
-    }
-    _LFError[0] = '\0';
+    if (!_LFInitError())
+        return 0;
 
     if (!_LFGlobalFontCache) {
         try {
@@ -118,7 +133,10 @@ int LFInit()
 
     // No socket library needs starting on this platform.
 
-    srand((unsigned int)time(NULL));
+    // LF_RECORD, LF_REPLAY and LF_CAPTURE take effect from here on.
+    if (!_LFRecordStart())
+        return 0;
+    srand(_LFRecordSeed((unsigned int)time(NULL)));
     return -1;
 }
 
@@ -160,6 +178,7 @@ void _LFDeInitAudio()
 
 void LFDeInit()
 {
+    _LFRecordStop();
     _LFDeInitAudio();
 
     free(LFExecutablePath);

@@ -8,6 +8,7 @@
 #include "LFKeyboard.h"
 #include "LFLogicTiming.h"
 #include "LFMouse.h"
+#include "LFRecord.h"
 #include "LFString.h"
 #include "LFTouch.h"
 #include "LFWindow.h"
@@ -36,8 +37,11 @@ static LFWindowResizedCallback _windowResizedCallback = _LFNoOpWindowResizedCall
 // The clock every timing module reads; tests replace it.
 static Uint32 (*_LFTicksSource)() = SDL_GetTicks;
 
+// A recorded run notes every reading; a replayed one substitutes them.
 Uint32 _LFGetTicks()
 {
+    if (_LFRecordActive)
+        return _LFRecordTicks(_LFTicksSource);
     return _LFTicksSource();
 }
 
@@ -50,8 +54,11 @@ void _LFSetTicksSource(Uint32 (*source)())
 // moves their clock on.
 static void (*_LFDelayFunction)(Uint32) = SDL_Delay;
 
+// A replay waits for nothing: its clock returns the recorded readings.
 void _LFDelay(Uint32 ms)
 {
+    if (_LFRecordActive && _LFRecordReplaying())
+        return;
     _LFDelayFunction(ms);
 }
 
@@ -221,9 +228,18 @@ static void _LFHandleEvent(const SDL_Event& event)
     }
 }
 
+// A recorded run notes every event handled; a replayed one hands out the
+// recorded events instead of SDL's.
+static int _LFPollEvent(SDL_Event* event)
+{
+    if (_LFRecordActive)
+        return _LFRecordPollEvent(event);
+    return SDL_PollEvent(event);
+}
+
 static void _LFPumpEvents()
 {
-    while (SDL_PollEvent(&_LFMainEvent)) {
+    while (_LFPollEvent(&_LFMainEvent)) {
         // The third word of the event is the window id of window, key, text
         // and mouse events (a device or touch id for the others).
         memcpy(&LFCurrentEventWindowID, (const char*)&_LFMainEvent + 2 * sizeof(Uint32), sizeof(Uint32));
