@@ -6,6 +6,8 @@
 // loading the program and its libraries. Beside it, the CPU time the main
 // thread and the whole process had used by then: on a busy machine the wall
 // time mostly measures waiting for a core, the main thread's CPU time much less.
+// Then the same for a bare SDL program that opens an OpenGL window of the
+// game's size and swaps once: the part of the start no game can save.
 // Run under a display: xvfb-run -a -s "-screen 0 1280x1024x24" bench_start [runs]
 #include <GL/glew.h>
 
@@ -46,15 +48,38 @@ void WindcartTestFrame(World&)
     LFApplicationRequestQuit();
 }
 
+// The floor under any game here: SDL's video and an OpenGL window of the same
+// size, cleared and swapped once, reporting as the game does.
+static int RunBareWindow()
+{
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        return 1;
+    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480,
+                                          SDL_WINDOW_OPENGL);
+    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : NULL;
+    if (!context)
+        return 1;
+    glClearColor(1, 0.1f, 0.4f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(window);
+    World unused;
+    WindcartTestFrame(unused);
+    SDL_GL_DeleteContext(context);
+    SDL_DestroyWindow(window);
+    SDL_Quit();
+    return 0;
+}
+
 // One start, in milliseconds: to the first frame, and CPU time by then.
 struct Start {
     double wall, mainThread, process;
 };
 
-// One run as a fresh process; false when it failed.
-static bool TimeOneStart(const char* self, Start& start)
+// One run as a fresh process (mode --run: the game, --bare: the bare
+// window); false when it failed.
+static bool TimeOneStart(const char* self, const char* mode, Start& start)
 {
-    std::string command = std::string("exec '") + self + "' --run";
+    std::string command = std::string("exec '") + self + "' " + mode;
     long long before = NowNanoseconds();
     FILE* child = popen(command.c_str(), "r");
     if (!child)
@@ -73,6 +98,28 @@ static double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// Times runs starts in one mode and prints each and their median.
+static bool TimeStarts(const char* self, const char* mode, const char* what, int runs)
+{
+    std::vector<double> wall, mainThread, process;
+    for (int i = 0; i < runs; i++) {
+        Start start;
+        if (!TimeOneStart(self, mode, start)) {
+            fprintf(stderr, "bench_start: %s, run %d failed\n", what, i + 1);
+            return false;
+        }
+        wall.push_back(start.wall);
+        mainThread.push_back(start.mainThread);
+        process.push_back(start.process);
+        printf("%s, run %2d: first frame after %6.1f ms; CPU by then: main thread %6.1f ms, process %6.1f ms\n", what,
+               i + 1, start.wall, start.mainThread, start.process);
+    }
+    printf("%s, median over %d runs: first frame after %.1f ms (fastest %.1f); CPU: main thread %.1f ms, process "
+           "%.1f ms\n",
+           what, runs, Median(wall), *std::min_element(wall.begin(), wall.end()), Median(mainThread), Median(process));
+    return true;
+}
+
 int main(int argc, char** argv)
 {
     if (argc > 1 && strcmp(argv[1], "--run") == 0) {
@@ -80,24 +127,12 @@ int main(int argc, char** argv)
         char* gameArgv[] = {path, nullptr};
         return SDL_main(1, gameArgv);
     }
+    if (argc > 1 && strcmp(argv[1], "--bare") == 0)
+        return RunBareWindow();
 
     int runs = argc > 1 ? atoi(argv[1]) : 10;
     if (runs < 1)
         runs = 1;
-    std::vector<double> wall, mainThread, process;
-    for (int i = 0; i < runs; i++) {
-        Start start;
-        if (!TimeOneStart(argv[0], start)) {
-            fprintf(stderr, "bench_start: run %d failed\n", i + 1);
-            return 1;
-        }
-        wall.push_back(start.wall);
-        mainThread.push_back(start.mainThread);
-        process.push_back(start.process);
-        printf("run %2d: first frame after %6.1f ms; CPU by then: main thread %6.1f ms, process %6.1f ms\n", i + 1,
-               start.wall, start.mainThread, start.process);
-    }
-    printf("median over %d runs: first frame after %.1f ms (fastest %.1f); CPU: main thread %.1f ms, process %.1f ms\n",
-           runs, Median(wall), *std::min_element(wall.begin(), wall.end()), Median(mainThread), Median(process));
-    return 0;
+    bool timed = TimeStarts(argv[0], "--run", "game", runs) && TimeStarts(argv[0], "--bare", "bare window", runs);
+    return timed ? 0 : 1;
 }

@@ -167,7 +167,7 @@ struct MissingAsset {
     std::string path;
 };
 
-// Loads one texture or font; a file that cannot be loaded ends the start-up
+// Loads one texture, font or sound; a file that cannot be loaded ends the start-up
 // with its name.
 template <class Asset, class... Args>
 static Asset* load(const char* path, Args... args)
@@ -249,89 +249,11 @@ static std::string initAudio()
     return reason;
 }
 
-// The ambience, the leaf sound and the notes, loaded in that order on a
-// thread of their own while the window opens and the font and pictures load:
-// they need only the audio device, and opening the window mostly waits on
-// the graphics driver and the display server. Loading stops at the first
-// file that cannot be loaded.
-class SoundLoader {
-public:
-    SoundLoader()
-    {
-        _sounds.reserve(2 + sizeof kNoteNames / sizeof kNoteNames[0]);
-        _thread = SDL_CreateThread(run, "windcart sounds", this);
-        if (!_thread)
-            run(this);
-    }
-
-    // Waits for the thread; deletes the sounds nobody took.
-    ~SoundLoader()
-    {
-        wait();
-        for (LFSound* sound : _sounds)
-            delete sound;
-    }
-
-    SoundLoader(const SoundLoader&) = delete;
-    SoundLoader& operator=(const SoundLoader&) = delete;
-
-    // Waits for the thread and hands the sounds to the world as start-up
-    // makes them: the ambience, the leaf sound, the empty lists, the notes.
-    void moveInto(World& world)
-    {
-        wait();
-        if (!_missing.empty())
-            throw MissingAsset{_missing};
-        world.sound = _sounds[0];
-        world.leafSound = _sounds[1];
-        world.leaves = new std::list<Leaf*>();
-        world.pewpews = new PewpewList();
-        world.notes = new std::vector<LFSound*>(_sounds.begin() + 2, _sounds.end());
-        _sounds.clear();
-    }
-
-private:
-    static int run(void* data)
-    {
-        SoundLoader* loader = (SoundLoader*)data;
-        if (loader->load("./data/ambience.wav") && loader->load("./data/leaf.wav"))
-            for (const char* name : kNoteNames)
-                if (!loader->load(std::string("./data/notes/") + name + ".wav"))
-                    break;
-        return 0;
-    }
-
-    // Loads one sound from a copy of its path of its own: temporary strings
-    // belong to the main thread. There is room for every sound already.
-    bool load(std::string path)
-    {
-        try {
-            _sounds.push_back(new LFSound(&path[0]));
-        } catch (std::bad_alloc&) {
-            _missing = path;
-            return false;
-        }
-        return true;
-    }
-
-    void wait()
-    {
-        if (_thread)
-            SDL_WaitThread(_thread, nullptr);
-        _thread = nullptr;
-    }
-
-    SDL_Thread* _thread;
-    std::vector<LFSound*> _sounds;
-    std::string _missing;
-};
-
-// The window, the font, the pictures and the sounds; throws MissingAsset for
-// the first file that cannot be loaded (pictures before sounds), and
+// The window, the font, the pictures and the sounds, in start-up order;
+// throws MissingAsset for the first file that cannot be loaded, and
 // std::bad_alloc when the window cannot be made.
 static void openWindowAndLoadAssets(World& world)
 {
-    SoundLoader sounds;
     world.window = new LFWindow(LFTempString("Windcart"), LFMakeSize(kWindowWidth, kWindowHeight), 0);
     world.window->setRenderingMode(LFWindowRenderingMode2D);
     world.window->setRenderContext();
@@ -346,7 +268,13 @@ static void openWindowAndLoadAssets(World& world)
     world.mask = load<LFTexture>("./data/mask.png");
     world.cart = load<LFTexture>("./data/cart.png");
     world.tower1 = load<LFTexture>("./data/tower.png");
-    sounds.moveInto(world);
+    world.sound = load<LFSound>("./data/ambience.wav");
+    world.leafSound = load<LFSound>("./data/leaf.wav");
+    world.leaves = new std::list<Leaf*>();
+    world.pewpews = new PewpewList();
+    world.notes = new std::vector<LFSound*>();
+    for (const char* name : kNoteNames)
+        world.notes->push_back(load<LFSound>(LFTempString("./data/notes/%s.wav", name)));
 }
 
 // The world's starting state; the first three random draws place the target.

@@ -759,9 +759,8 @@ static StartResult StartWithout(std::initializer_list<const char*> missing)
     return {status, error};
 }
 
-// Pictures load while the sounds load on their own thread: whichever is
-// missing, the start ends with the first missing file in start-up order, and
-// everything loaded so far is released (the sanitized run checks).
+// Whichever files are missing, the start ends with the first in start-up
+// order, and everything loaded so far is released (the sanitized run checks).
 TEST(Game, AMissingFileEndsTheStartWithItsName)
 {
     StartResult note = StartWithout({"notes/g#2.wav"});
