@@ -4,13 +4,14 @@
 // teardown; all game state lives in the entry function.
 #include <math.h>    // sin, fabs
 #include <stdio.h>   // fprintf
-#include <stdlib.h>  // getenv, setenv
+#include <stdlib.h>  // getenv
 #include <string.h>  // strcmp
-#include <unistd.h>  // chdir
 
+#include <filesystem>  // std::filesystem::current_path
 #include <list>
 #include <new>  // std::bad_alloc
 #include <string>
+#include <system_error>  // std::error_code
 #include <vector>
 
 #include <GL/gl.h>
@@ -19,6 +20,14 @@
 
 static const float kWindowWidth = 640;
 static const float kWindowHeight = 480;
+// Frames start 16 ms apart at the least (1000 / 63, rounded up to whole
+// milliseconds): the logic tick itself, so every frame starts as a tick falls
+// due and runs exactly that one, and the marquee keeps its 62.5 pixels a
+// second. A limit of 62 or less means 17 ms frames, each dropping a
+// millisecond of its tick (58.8 ticks a second); 125 keeps every tick too, but
+// draws every picture twice. Where the driver waits for a 60 Hz display, the
+// swap sets the pace instead: one tick per refresh.
+static const unsigned int kFrameRateLimit = 63;
 static const double kPi = 3.141592653589793;
 static const char* const kMessage = "Quill February 2024! Hey Pim :)                        ";
 static const char* const kNoteNames[] = {
@@ -158,8 +167,8 @@ struct MissingAsset {
     std::string path;
 };
 
-// Loads one texture, sound or font; a file that cannot be loaded ends the
-// start-up with its name.
+// Loads one texture, font or sound; a file that cannot be loaded ends the start-up
+// with its name.
 template <class Asset, class... Args>
 static Asset* load(const char* path, Args... args)
 {
@@ -235,13 +244,22 @@ static std::string initAudio()
     if (opened)
         return "";
     std::string reason = LFError();
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
     LFInitAudio();
     return reason;
 }
 
-static void loadAssets(World& world)
+// The window, the font, the pictures and the sounds, in start-up order;
+// throws MissingAsset for the first file that cannot be loaded, and
+// std::bad_alloc when the window cannot be made.
+static void openWindowAndLoadAssets(World& world)
 {
+    world.window = new LFWindow(LFTempString("Windcart"), LFMakeSize(kWindowWidth, kWindowHeight), 0);
+    world.window->setRenderingMode(LFWindowRenderingMode2D);
+    world.window->setRenderContext();
+    // Waiting for the display's refresh where the driver can; the frame-rate
+    // limit keeps the pace where it cannot.
+    world.window->setVSync(-1);
     world.gamefont = load<LFFont>("./data/font/FSEX300.ttf", (int)LFAliased);
     world.gamefont->setSize(32);
     // The library's UI font is the same face at the same size.
@@ -558,7 +576,11 @@ static void teardown(World& world)
     delete world.mask;
     delete world.sound;
     delete world.background;
+    // An LFFont itself, so its own destructor is the right one.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
     delete world.gamefont;
+#pragma GCC diagnostic pop
     delete world.window;
     LFDeInitGamePad();
     LFDeInit();
@@ -573,9 +595,9 @@ int SDL_main(int argc, char** argv)
         LFDeInit();
         return 1;
     }
-    if (chdir(LFExecutablePath) != 0) {
-        // LFInit has already tried; the data paths then resolve from here.
-    }
+    // LFInit has already tried; on failure the data paths resolve from here.
+    std::error_code ignored;
+    std::filesystem::current_path(LFExecutablePath, ignored);
     if (!hasDisplay()) {
         fprintf(stderr, "windcart: no display to open the window on (is DISPLAY set?)\n");
         LFDeInit();
@@ -586,10 +608,7 @@ int SDL_main(int argc, char** argv)
 
     World world;
     try {
-        world.window = new LFWindow(LFTempString("Windcart"), LFMakeSize(kWindowWidth, kWindowHeight), 0);
-        world.window->setRenderingMode(LFWindowRenderingMode2D);
-        world.window->setRenderContext();
-        loadAssets(world);
+        openWindowAndLoadAssets(world);
     } catch (std::bad_alloc&) {
         fprintf(stderr, "windcart: %s %s\n", LFError(), SDL_GetError());
         teardown(world);
@@ -602,6 +621,7 @@ int SDL_main(int argc, char** argv)
     if (!noSound.empty())
         fprintf(stderr, "windcart: no sound (%s); playing silently\n", noSound.c_str());
     buildWorld(world);
+    LFSetFrameRateLimit(kFrameRateLimit);
     LFResetLogicLoop();
     world.sound->play(-1);
 

@@ -41,7 +41,11 @@ protected:
 
     void TearDown() override
     {
+        // An LFFont itself: the warning about deleting a subclass does not apply.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
         delete font;
+#pragma GCC diagnostic pop
         WindowTest::TearDown();
     }
 
@@ -242,6 +246,57 @@ TEST_F(Font, FaceThatRefusesItsFirstSizeStaysAtSizeZero)
     EXPECT_EQ(-1, f.setSize(16)) << "the face's own strike";
     EXPECT_EQ(16, f.getSize());
     EXPECT_EQ(14, f.ascender());
+}
+
+// FreeType reads size 0 as its smallest size, 1 pixel: the face has glyphs
+// there, and drawing and measuring agree with FTGL's metrics.
+TEST_F(Font, SizeZeroIsASizeWithGlyphs)
+{
+    FTPolygonFont reference(kFontPath);
+    ASSERT_TRUE(reference.FaceSize(0, 72)) << "the premise: FTGL takes size 0";
+    float advance = reference.Advance("Hi", -1, FTPoint());
+    ASSERT_GT(advance, 0);
+
+    EXPECT_EQ(-1, font->setSize(0));
+    EXPECT_EQ(0, font->getSize());
+    EXPECT_EQ(reference.LineHeight(), font->lineHeight());
+    EXPECT_EQ(advance, font->advance(Str("Hi")));
+    ExpectSameSize(referenceSize("Hi", 0), font->stringBounds(Str("Hi")), "bounds");
+    EXPECT_GT(font->stringBounds(Str("Hi")).width, 0);
+    // One font pixel drawn 24 screen pixels wide; the baseline lands at
+    // 1.9 + floor(ascender) + floor(descender) = 0.9 font pixels.
+    glPushMatrix();
+    glScalef(24, 24, 1);
+    font->print(LFMakePoint(0, 1.9f), kWhite, Str("H"));
+    glPopMatrix();
+    EXPECT_GT(countOf(IsLit), 20);
+
+    // A refused size afterwards goes back to size 0 and its glyphs.
+    EXPECT_EQ(0, font->setSize(100000));
+    EXPECT_EQ(0, font->getSize());
+    EXPECT_EQ(advance, font->advance(Str("Hi")));
+}
+
+// A font whose setSize logs every size before sizing the face.
+class LoggingFont : public LFFont {
+public:
+    using LFFont::LFFont;
+    int setSize(int s) override
+    {
+        sizes.push_back(s);
+        return LFFont::setSize(s);
+    }
+    std::vector<int> sizes;
+};
+
+TEST_F(Font, ASubclassMayOverrideSetSize)
+{
+    LoggingFont logging(kFontPath, LFAliased);
+    EXPECT_TRUE(logging.sizes.empty()) << "construction sizes the face as an LFFont";
+    LFFont* base = &logging;
+    EXPECT_EQ(-1, base->setSize(16));
+    EXPECT_EQ(std::vector<int>{16}, logging.sizes);
+    EXPECT_EQ(16, logging.getSize());
 }
 
 // FTGL accepts these sizes but cannot draw at them: textured glyphs taller

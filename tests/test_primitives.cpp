@@ -269,6 +269,27 @@ TEST_F(Primitives, LinesMatchDrawingEachSegmentInTurn)
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 }
 
+// As no LFDrawLine call at all: no texture switch, colour or line width.
+TEST_F(Primitives, LinesWithoutAPairChangeNothing)
+{
+    LFPoint point = LFMakePoint(3, 3);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0, 0.25f, 0, 1);
+    glLineWidth(3);
+    for (int count : {1, 0, -1}) {
+        LFDrawLines(&point, count, kWhite);
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "count " << count;
+        GLfloat color[4], width;
+        glGetFloatv(GL_CURRENT_COLOR, color);
+        glGetFloatv(GL_LINE_WIDTH, &width);
+        EXPECT_EQ(0.25f, color[1]) << "count " << count;
+        EXPECT_EQ(0, color[0]) << "count " << count;
+        EXPECT_EQ(3, width) << "count " << count;
+    }
+    LFDrawLines(nullptr, 0, kWhite);
+    EXPECT_EQ(GL_NO_ERROR, (int)glGetError());
+}
+
 // Coordinates that truncate to the ends of the int range used to overflow in
 // the outline's arithmetic and the texture's corners (the sanitizer build
 // stops on it). They saturate: what lies inside the window still draws.

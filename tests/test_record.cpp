@@ -526,6 +526,31 @@ TEST_F(Record, ACaptureThatCannotBeWrittenIsReportedOnceAndCapturingStops)
     LFDeInit();
 }
 
+// Under a frame-rate limit the recorded run waits between frames; its replay
+// starts the same frames at the same times without waiting at all.
+TEST_F(Record, AReplayWaitsForNothingUnderAFrameRateLimit)
+{
+    LFSetFrameRateLimit(10);
+    start(file.c_str(), NULL);
+    std::vector<Uint32> starts;
+    for (int i = 0; i < 5; i++) {
+        frame(0);
+        starts.push_back(_LFLogicLastTime);
+    }
+    EXPECT_EQ(400u, TestClock::slept) << "100 ms before every frame but the first";
+    LFDeInit();
+
+    start(NULL, file.c_str());
+    for (int i = 0; i < 5; i++) {
+        frame(0);
+        EXPECT_EQ(starts[i], _LFLogicLastTime) << "frame " << i;
+    }
+    EXPECT_EQ(0u, TestClock::slept);
+    EXPECT_EQ(0, LFReplayOutOfStep());
+    LFDeInit();
+    LFSetFrameRateLimit(0);
+}
+
 TEST_F(Record, WithoutTheVariablesNothingIsWrittenOrRead)
 {
     SetVariables(NULL, NULL);

@@ -154,6 +154,33 @@ TEST_F(TextureCache, AnotherWindowGetsItsOwnTextureAndReplacesTheEntry)
     delete first;
 }
 
+// A new window at a deleted one's address: a texture of the deleted
+// window's context is never handed out to it.
+TEST_F(TextureCache, TextureOfADeletedWindowIsNeverHandedOutAgain)
+{
+    std::string path = writeImage("red.png", kRed);
+    LFTexture* first = LFTextureCacheLoad(Path(path));
+
+    // The new window is made in the deleted one's storage, at its address.
+    LFWindow* storage = window;
+    window->~LFWindow();
+    window = new (storage) LFWindow(LFTempString("test"), LFMakeSize(kWidth, kHeight));
+    window->setRenderContext();
+    glReadBuffer(GL_BACK);
+    LFTexture* second = LFTextureCacheLoad(Path(path));
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(SameColor(kRed, drawn(second)));
+    EXPECT_EQ(second, LFTextureCacheLoad(Path(path)));
+
+    // The texture given up is its holder's; its OpenGL name died with its
+    // context, and deleting it with no context current keeps the same name
+    // in this one safe.
+    SDL_GL_MakeCurrent(NULL, NULL);
+    delete first;
+    window->setRenderContext();
+    EXPECT_TRUE(SameColor(kRed, drawn(second)));
+}
+
 TEST_F(TextureCache, TextureSelectedAsTargetDoesNotChangeTheWindowKey)
 {
     std::string path = writeImage("red.png", kRed);

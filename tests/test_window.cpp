@@ -136,6 +136,32 @@ TEST_F(Window, SetRenderContextSelectsTheWindowAndItsDrawable)
     delete w;
 }
 
+TEST_F(Window, VSyncSetsTheSwapIntervalOfTheWindowsOwnContext)
+{
+    LFWindow* a = new LFWindow(LFTempString("a"), LFMakeSize(64, 48));
+    LFWindow* b = new LFWindow(LFTempString("b"), LFMakeSize(64, 48));
+    a->setRenderContext();
+    SDL_GLContext aContext = SDL_GL_GetCurrentContext();
+    int aInterval = SDL_GL_GetSwapInterval();
+    _LFSetError("%s", "");
+
+    int accepted = b->setVSync(-1);
+    EXPECT_EQ(aContext, SDL_GL_GetCurrentContext()) << "the context current before is current again";
+    EXPECT_EQ(aInterval, SDL_GL_GetSwapInterval()) << "and keeps its interval";
+    if (accepted) {
+        EXPECT_EQ(-1, accepted);
+        EXPECT_STREQ("", LFError());
+        b->setRenderContext();
+        EXPECT_EQ(1, SDL_GL_GetSwapInterval());
+        EXPECT_EQ(-1, b->setVSync(0));
+        EXPECT_EQ(0, SDL_GL_GetSwapInterval());
+    } else {
+        EXPECT_EQ(0, strncmp("Unable to set swap interval: ", LFError(), 29)) << LFError();
+    }
+    delete b;
+    delete a;
+}
+
 TEST_F(Window, StandingStateIsTexturingAndAlphaBlending)
 {
     LFWindow* w = new LFWindow(LFTempString("w"), LFMakeSize(64, 48));

@@ -33,8 +33,13 @@ typedef std::map<float, LFPoint> _LFFontOffsetMap;
 // Unicode recommends; well-formed text goes to FTGL as it stands. A cut at
 // 1023 bytes keeps whole characters.
 //
-// Note: final because the destructor is not virtual; delete fonts as LFFont.
-class LFFont final {
+// Note: setSize is virtual and may be overridden, but the destructor is not:
+// deleting a subclass through an LFFont* runs LFFont's destructor only, which
+// is undefined behaviour. Delete every font through a pointer to its own
+// class. For the same reason compilers warn at the delete of an LFFont*
+// (-Wdelete-non-virtual-dtor, part of -Wall); where the font is an LFFont
+// itself the warning may be silenced there.
+class LFFont {
 public:
     // Not usable: always throws std::bad_alloc, with no error text.
     LFFont();
@@ -52,8 +57,8 @@ public:
     // with "Unable to set font face size" in LFError() and the previous size
     // kept.
     virtual int setSize(int s);
-    // The current size; 0 until a size has been applied. At a size of 0 or
-    // less nothing is drawn and every measure of text is 0.
+    // The current size; 0 until a size has been applied. A face left without
+    // glyphs (its first size refused) draws nothing and measures text as 0.
     int getSize();
 
     // Stores the pixel shift print applies to text drawn at size (x right, y down).
@@ -100,6 +105,9 @@ private:
     _LFFontOffsetMap* _offsetCache;
     int _size;
     int _aliasMode;
+    // -1 while FTGL holds glyphs for the face at _size, 0 before the first
+    // size is applied and after a size change FTGL could neither make nor undo.
+    int _hasGlyphs;
 };
 
 #endif

@@ -96,6 +96,9 @@ enum _LFRecordKind {
 
 // Internal: non-zero while a run is recorded or replayed (not for captures alone).
 extern int _LFRecordActive;
+// Internal: -1 while a run is replayed, when nothing waits for real time
+// (_LFDelay returns at once); 0 otherwise.
+int _LFRecordReplaying();
 
 // Internal: notes the working directory relative paths count from (LFInit(char*)
 // calls it before changing directory).

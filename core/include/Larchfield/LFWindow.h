@@ -47,6 +47,11 @@ public:
     // Stores the mode and applies its projection to the current context.
     void setRenderingMode(LFWindowRenderingMode mode);
     void swapBuffers();
+    // Non-zero: swapBuffers waits for the display's refresh (swap interval
+    // 1); 0: it does not. -1 when the driver accepts; 0 when it refuses, with
+    // "Unable to set swap interval: <reason>" in LFError(). The OpenGL context
+    // current before the call is current after it.
+    int setVSync(int on);
 
     // Window size from the cache; SDL is asked again only after a resize.
     LFSize size();
@@ -93,6 +98,8 @@ public:
 
     // Internal: forgets the cached size (the pump calls it on a resize).
     void _invalidateSizeCache();
+    // Internal: a number no other window of the process ever has, from 1 up.
+    Uint64 _serialNumber();
     // Internal: reads the whole drawable as RGBA bytes, bottom row first, into
     // buffer, which must hold 4 x drawable width x drawable height bytes.
     void _readPixels(char* buffer);
@@ -115,6 +122,10 @@ private:
     SDL_GLContext _context;
     LFWindowRenderingMode _renderingMode;
     LFSize _cachedSize;
+    Uint64 _serial;
 };
+
+// Internal: -1 while a window with this serial number exists, else 0.
+int _LFWindowSerialIsLive(Uint64 serial);
 
 #endif

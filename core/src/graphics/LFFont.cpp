@@ -22,8 +22,9 @@ static const int _LFEscapeEndLength = 4;
 
 // Note: FTGL keeps no glyphs after it refuses a size, and drawing or measuring
 // without glyphs crashes inside FTGL. A refused change is undone at once (see
-// setSize); a face whose first size was refused has none, which _size <= 0
-// stands for, so everything that touches glyphs checks _size first.
+// setSize); a face whose first size was refused has none, which _hasGlyphs
+// records, so everything that touches glyphs checks it first. Size 0 is a
+// size like any other: FreeType draws it as 1 pixel.
 
 // --- UTF-8
 // FTGL decodes text as UTF-8 without checking it, and crashes or reads past
@@ -242,6 +243,7 @@ LFFont::LFFont(char* path, int aliasMode)
     _offsetCache = NULL;
     _size = 0;
     _aliasMode = (aliasMode == LFAliased) ? LFAliased : LFAntiAliased;
+    _hasGlyphs = 0;
     if (!path)
         throw std::bad_alloc();
 
@@ -276,6 +278,7 @@ int LFFont::setSize(int s)
         return -1;
     if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {
         _size = s;
+        _hasGlyphs = -1;
         return -1;
     }
     char* message = LFTempString("Unable to set font face size");
@@ -286,9 +289,11 @@ int LFFont::setSize(int s)
     // repeat of its last successful request with the refusal it has just
     // made, so the size is first requested at resolution 0, which FreeType
     // reads as 72 dpi, then at 72 as usual.
-    if (_size > 0 && !(_font->FaceSize((unsigned int)_size, 0) &&
-                       _font->FaceSize((unsigned int)_size, _LFFontResolution)))
+    if (_hasGlyphs && !(_font->FaceSize((unsigned int)_size, 0) &&
+                        _font->FaceSize((unsigned int)_size, _LFFontResolution))) {
         _size = 0;
+        _hasGlyphs = 0;
+    }
     return 0;
 }
 
@@ -330,7 +335,7 @@ float LFFont::fullHeight()
 
 float LFFont::advance(char* string)
 {
-    if (!string || _size <= 0)
+    if (!string || !_hasGlyphs)
         return 0;
     std::string repaired;
     char* measured = _LFWellFormed(string, repaired);
@@ -365,7 +370,7 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
     if (offset != _offsetCache->end())
         glTranslatef(offset->second.x, -offset->second.y, 0);
 
-    FTFont* font = (_size > 0) ? _font : NULL;
+    FTFont* font = _hasGlyphs ? _font : NULL;
     _LFColorEscape escape;
     while (_LFFindColorEscape(scan, &escape)) {
         _LFRenderStretch(font, baseColor, scan, escape.start);
@@ -387,7 +392,7 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
 
 LFSize LFFont::stringBounds(char* str, int includeEscapeSequences)
 {
-    if (!str || _size <= 0)
+    if (!str || !_hasGlyphs)
         return LFZeroSize;
     std::string repaired;
     char* measured = _LFWellFormed(str, repaired);

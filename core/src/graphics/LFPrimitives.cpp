@@ -57,6 +57,10 @@ void LFDrawLine(LFPoint origin, LFPoint end, LFColor color)
 
 void LFDrawLines(const LFPoint* points, int count, LFColor color)
 {
+    // Fewer than two points make no pair: as no LFDrawLine call at all, that
+    // changes nothing.
+    if (count < 2)
+        return;
     _LFBeginPrimitive(color, 1);
     glBegin(GL_LINES);
     for (int i = 0; i + 1 < count; i += 2) {

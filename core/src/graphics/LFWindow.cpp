@@ -20,6 +20,8 @@
 _LFWindowsMap* _windowsMap = NULL;
 // Written by the event pump for every event it handles.
 Uint32 LFCurrentEventWindowID = 0xFFFFFFFF;
+// Serial numbers handed out so far, to windows and to _LFCurrentWindowSerial.
+static Uint64 _LFWindowSerials = 0;
 
 // Pixel rows packed back to back in client memory, for reads and uploads
 // alike, whatever pixel-store state the application left behind; captured
@@ -108,6 +110,7 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
 {
     _cachedSize = LFZeroSize;
     _renderingMode = LFWindowRenderingMode2D;
+    _serial = ++_LFWindowSerials;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -144,6 +147,10 @@ LFWindow::~LFWindow()
             _windowsMap = NULL;
         }
     }
+    // Nothing made in this context may be handed out as the current window's
+    // any more, even before another window is selected.
+    if (_LFCurrentWindowSerial == _serial)
+        _LFCurrentWindowSerial = ++_LFWindowSerials;
     SDL_GL_DeleteContext(_context);
     SDL_DestroyWindow(_window);
 }
@@ -158,6 +165,7 @@ void LFWindow::setRenderContext()
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     _updateWithCurrentRenderingMode();
     _LFCurrentWindowRenderContext = this;
+    _LFCurrentWindowSerial = _serial;
     _LFCurrentRenderContext = this;
 }
 
@@ -205,6 +213,21 @@ void LFWindow::swapBuffers()
     SDL_GL_SwapWindow(_window);
 }
 
+// The swap interval belongs to the context current at the call: this
+// window's is made current for it, and the one current before restored.
+int LFWindow::setVSync(int on)
+{
+    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+    SDL_GL_MakeCurrent(_window, _context);
+    int refused = SDL_GL_SetSwapInterval(on ? 1 : 0);
+    if (refused)
+        _LFSetError("Unable to set swap interval: %s", SDL_GetError());
+    if (previousContext != _context)
+        SDL_GL_MakeCurrent(previousWindow, previousContext);
+    return refused ? 0 : -1;
+}
+
 void LFWindow::setClipTo(LFRect rect)
 {
     int drawableWidth, drawableHeight;
@@ -243,6 +266,20 @@ LFSize LFWindow::size()
 void LFWindow::_invalidateSizeCache()
 {
     _cachedSize = LFZeroSize;
+}
+
+Uint64 LFWindow::_serialNumber()
+{
+    return _serial;
+}
+
+int _LFWindowSerialIsLive(Uint64 serial)
+{
+    if (_windowsMap)
+        for (_LFWindowsMap::value_type& entry : *_windowsMap)
+            if (entry.second->_serialNumber() == serial)
+                return -1;
+    return 0;
 }
 
 LFRect LFWindow::rect()

@@ -3,9 +3,10 @@
 #include <stdlib.h>  // malloc, free, srand
 #include <string.h>  // strdup, strlen, strstr
 #include <time.h>    // time
-#include <unistd.h>  // chdir
 
-#include <new>  // std::bad_alloc
+#include <filesystem>    // std::filesystem::current_path
+#include <new>           // std::bad_alloc
+#include <system_error>  // std::error_code
 
 #include <SDL_mixer.h>  // Mix_OpenAudio, Mix_CloseAudio, Mix_HaltMusic
 
@@ -64,8 +65,12 @@ static void _LFSplitExecutablePath(char* path)
 
     LFApplicationName = strdup(path + i + 1);
     if (strstr(path, "Contents/MacOS")) {
-        // Inside an application bundle the directory keeps its separator.
-        LFExecutablePath = strndup(path, i + 1);
+        // Inside an application bundle the directory keeps its separator; the
+        // caller's string is cut just for the copy and left whole.
+        char saved = path[i + 1];
+        path[i + 1] = '\0';
+        LFExecutablePath = strdup(path);
+        path[i + 1] = saved;
     } else {
         path[i] = '\0';
         LFExecutablePath = strdup(path);
@@ -93,8 +98,10 @@ int LFInit(char* executablePath)
     }
     _LFSplitExecutablePath(executablePath);
     _LFRecordRememberWorkingDirectory();
-    if (LFExecutablePath && chdir(LFExecutablePath) != 0) {
-        // Staying in the current directory is all that can be done.
+    if (LFExecutablePath) {
+        // On failure staying in the current directory is all that can be done.
+        std::error_code ignored;
+        std::filesystem::current_path(LFExecutablePath, ignored);
     }
     return LFInit();
 }

@@ -871,6 +871,11 @@ unsigned int _LFRecordSeed(unsigned int seed)
     return seed;
 }
 
+int _LFRecordReplaying()
+{
+    return _LFReplayed() ? -1 : 0;
+}
+
 Uint32 _LFRecordTicks(Uint32 (*source)())
 {
     Uint32 ticks = _LFReplayData ? _LFReplayTicks() : source();
