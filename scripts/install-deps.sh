@@ -9,7 +9,8 @@ packages=(
     libftgl-dev libfreetype-dev libglew-dev libglu1-mesa-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils libgl1-mesa-dri xdotool imagemagick
-    fonts-unifont
+    python3 universal-ctags
+    fonts-unifont fonts-dejavu-core
 )
 
 missing=()

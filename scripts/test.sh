@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds (benchmarks included) and runs every test
-# under a virtual X server; then builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs the whole suite once more.
+# under a virtual X server, among them the staging installs, the programs built
+# against them and the Debian packages; then builds with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs the library and game suites once more.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,10 +17,11 @@ run_suite() {
     shift
     cmake -S . -B "$dir" "$@"
     cmake --build "$dir" -j"$jobs"
-    # A test that fails is run once more: the shared X server and the system
-    # libraries under the sanitizers have produced rare one-off failures. A
-    # failure that repeats still fails the run.
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    # -noreset: the X server would otherwise reset whenever its last client
+    # leaves and drop a client that connects meanwhile. A test that fails is
+    # run once more: the system libraries under the sanitizers have produced
+    # rare one-off failures. A failure that repeats still fails the run.
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
         ctest --test-dir "$dir" -j"$jobs" --output-on-failure --repeat until-pass:2
 }
 

@@ -4,13 +4,14 @@
 // teardown; all game state lives in the entry function.
 #include <math.h>    // sin, fabs
 #include <stdio.h>   // fprintf
-#include <stdlib.h>  // getenv, setenv
+#include <stdlib.h>  // getenv
 #include <string.h>  // strcmp
-#include <unistd.h>  // chdir
 
+#include <filesystem>  // std::filesystem::current_path
 #include <list>
 #include <new>  // std::bad_alloc
 #include <string>
+#include <system_error>  // std::error_code
 #include <vector>
 
 #include <GL/gl.h>
@@ -19,6 +20,14 @@
 
 static const float kWindowWidth = 640;
 static const float kWindowHeight = 480;
+// Frames start 16 ms apart at the least (1000 / 63, rounded up to whole
+// milliseconds): the logic tick itself, so every frame starts as a tick falls
+// due and runs exactly that one, and the marquee keeps its 62.5 pixels a
+// second. A limit of 62 or less means 17 ms frames, each dropping a
+// millisecond of its tick (58.8 ticks a second); 125 keeps every tick too, but
+// draws every picture twice. Where the driver waits for a 60 Hz display, the
+// swap sets the pace instead: one tick per refresh.
+static const unsigned int kFrameRateLimit = 63;
 static const double kPi = 3.141592653589793;
 static const char* const kMessage = "Quill February 2024! Hey Pim :)                        ";
 static const char* const kNoteNames[] = {
@@ -155,8 +164,8 @@ struct MissingAsset {
     std::string path;
 };
 
-// Loads one texture, sound or font; a file that cannot be loaded ends the
-// start-up with its name.
+// Loads one texture, font or sound; a file that cannot be loaded ends the start-up
+// with its name.
 template <class Asset, class... Args>
 static Asset* load(const char* path, Args... args)
 {
@@ -182,18 +191,72 @@ static bool hasDisplay()
     return !invisible || getenv("SDL_VIDEODRIVER") != nullptr;
 }
 
-// Opens the audio device; where none can be opened the game runs silently.
-static void initAudio()
+// SDL's Wayland driver cannot work without a socket to reach: a socket path
+// or descriptor, or the runtime directory the default socket lives in.
+// Probing it then only makes the Wayland client library print an error, so
+// SDL is asked to try every other driver, in its own order.
+static void skipUnreachableWayland()
 {
-    if (LFInitAudio())
+    const char* display = getenv("WAYLAND_DISPLAY");
+    const char* runtimeDir = getenv("XDG_RUNTIME_DIR");
+    if (getenv("SDL_VIDEODRIVER") || getenv("WAYLAND_SOCKET") || (display && display[0] == '/') ||
+        (runtimeDir && runtimeDir[0] == '/'))
         return;
-    fprintf(stderr, "windcart: no sound (%s); playing silently\n", LFError());
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    LFInitAudio();
+    std::string drivers;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); i++) {
+        if (strcmp(SDL_GetVideoDriver(i), "wayland") != 0)
+            drivers += (drivers.empty() ? "" : ",") + std::string(SDL_GetVideoDriver(i));
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
 }
 
-static void loadAssets(World& world)
+// ALSA prints its own errors to standard error when SDL probes it: eight
+// lines where there is no sound card. While the game opens the audio device
+// ALSA's error handler is one that says nothing (the library is loaded here
+// for that, so SDL loads the same instance); the game says why itself.
+typedef void (*AlsaErrorHandler)(const char* file, int line, const char* function, int error, const char* format,
+                                 ...);
+static void quietAlsaError(const char*, int, const char*, int, const char*, ...)
 {
+}
+
+static void setAlsaErrorHandler(void* alsa, AlsaErrorHandler handler)
+{
+    typedef int (*SetHandler)(AlsaErrorHandler);
+    SetHandler set = alsa ? (SetHandler)SDL_LoadFunction(alsa, "snd_lib_error_set_handler") : nullptr;
+    if (set)
+        set(handler);
+}
+
+// Opens the audio device; where none can be opened the game runs silently
+// and the reason is returned, to be told once the game has started.
+static std::string initAudio()
+{
+    void* alsa = SDL_LoadObject("libasound.so.2");
+    setAlsaErrorHandler(alsa, quietAlsaError);
+    int opened = LFInitAudio();
+    setAlsaErrorHandler(alsa, nullptr);
+    if (alsa)
+        SDL_UnloadObject(alsa);
+    if (opened)
+        return "";
+    std::string reason = LFError();
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    LFInitAudio();
+    return reason;
+}
+
+// The window, the font, the pictures and the sounds, in start-up order;
+// throws MissingAsset for the first file that cannot be loaded, and
+// std::bad_alloc when the window cannot be made.
+static void openWindowAndLoadAssets(World& world)
+{
+    world.window = new LFWindow(LFTempString("Windcart"), LFMakeSize(kWindowWidth, kWindowHeight), 0);
+    world.window->setRenderingMode(LFWindowRenderingMode2D);
+    world.window->setRenderContext();
+    // Waiting for the display's refresh where the driver can; the frame-rate
+    // limit keeps the pace where it cannot.
+    world.window->setVSync(-1);
     world.gamefont = load<LFFont>("./data/font/FSEX300.ttf", (int)LFAliased);
     world.gamefont->setSize(32);
     // The library's UI font is the same face at the same size.
@@ -423,17 +486,19 @@ static void drawCart(World& world)
     drawHanging(world.cart, world.cartPoint);
 }
 
-// The marquee and the score, each with its shadow first.
+// The marquee and the score, each with its shadow first. print takes a
+// format: ready text goes through "%s".
 static void drawText(World& world)
 {
+    static char text[] = "%s";
     LFPoint pos = world.messagePos;
-    world.gamefont->print(LFMakePoint(pos.x + 2, pos.y + 2), LFMakeColor(1, 1, 1, 1), (char*)world.message);
-    world.gamefont->print(pos, LFMakeColor(0, 0, 0, 1), (char*)world.message);
+    world.gamefont->print(LFMakePoint(pos.x + 2, pos.y + 2), LFMakeColor(1, 1, 1, 1), text, world.message);
+    world.gamefont->print(pos, LFMakeColor(0, 0, 0, 1), text, world.message);
 
     float height = world.window->size().height;
-    world.gamefont->print(LFMakePoint(5, height - 30), LFMakeColor(0, 0, 0, 1),
+    world.gamefont->print(LFMakePoint(5, height - 30), LFMakeColor(0, 0, 0, 1), text,
                           LFTempString("Plorps: %d", world.playerScore));
-    world.gamefont->print(LFMakePoint(3, height - 32), LFMakeColor(1, 1, 1, 1),
+    world.gamefont->print(LFMakePoint(3, height - 32), LFMakeColor(1, 1, 1, 1), text,
                           LFTempString("Plorps: %d", world.playerScore));
 }
 
@@ -495,7 +560,11 @@ static void teardown(World& world)
     delete world.mask;
     delete world.sound;
     delete world.background;
+    // An LFFont itself, so its own destructor is the right one.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
     delete world.gamefont;
+#pragma GCC diagnostic pop
     delete world.window;
     LFDeInitGamePad();
     LFDeInit();
@@ -503,29 +572,27 @@ static void teardown(World& world)
 
 int SDL_main(int argc, char** argv)
 {
+    skipUnreachableWayland();
     // LFInit cuts the path it is given down to the directory: pass a copy.
     if (!LFInit(LFTempString("%s", argc > 0 ? argv[0] : "windcart"))) {
         fprintf(stderr, "windcart: %s\n", LFError() ? LFError() : "cannot start the library");
         LFDeInit();
         return 1;
     }
-    if (chdir(LFExecutablePath) != 0) {
-        // LFInit has already tried; the data paths then resolve from here.
-    }
+    // LFInit has already tried; on failure the data paths resolve from here.
+    std::error_code ignored;
+    std::filesystem::current_path(LFExecutablePath, ignored);
     if (!hasDisplay()) {
         fprintf(stderr, "windcart: no display to open the window on (is DISPLAY set?)\n");
         LFDeInit();
         return 1;
     }
     LFInitGamePad();
-    initAudio();
+    std::string noSound = initAudio();
 
     World world;
     try {
-        world.window = new LFWindow(LFTempString("Windcart"), LFMakeSize(kWindowWidth, kWindowHeight), 0);
-        world.window->setRenderingMode(LFWindowRenderingMode2D);
-        world.window->setRenderContext();
-        loadAssets(world);
+        openWindowAndLoadAssets(world);
     } catch (std::bad_alloc&) {
         fprintf(stderr, "windcart: %s %s\n", LFError(), SDL_GetError());
         teardown(world);
@@ -535,7 +602,10 @@ int SDL_main(int argc, char** argv)
         teardown(world);
         return 1;
     }
+    if (!noSound.empty())
+        fprintf(stderr, "windcart: no sound (%s); playing silently\n", noSound.c_str());
     buildWorld(world);
+    LFSetFrameRateLimit(kFrameRateLimit);
     LFResetLogicLoop();
     world.sound->play(-1);
 
@@ -571,6 +641,9 @@ int SDL_main(int argc, char** argv)
 #endif
     }
 
+    // A replay stops the run early when the recording no longer fits the game.
+    if (LFReplayOutOfStep())
+        fprintf(stderr, "windcart: %s\n", LFError());
     teardown(world);
     return 0;
 }

@@ -13,18 +13,32 @@
 
 #include "Larchfield/Larchfield.h"
 
-// The library's clock, driven by the test: nothing sleeps.
+// The library's clock, driven by the test: nothing sleeps. A wait of the
+// library moves the clock on by its length and adds it to slept.
 struct TestClock {
     static Uint32 now;
+    static Uint32 slept;
     static Uint32 ticks() { return now; }
+    static void delay(Uint32 ms)
+    {
+        now += ms;
+        slept += ms;
+    }
     static void install(Uint32 start = 1000)
     {
         now = start;
+        slept = 0;
         _LFSetTicksSource(ticks);
+        _LFSetDelayFunction(delay);
     }
-    static void uninstall() { _LFSetTicksSource(NULL); }
+    static void uninstall()
+    {
+        _LFSetTicksSource(NULL);
+        _LFSetDelayFunction(NULL);
+    }
 };
 inline Uint32 TestClock::now = 0;
+inline Uint32 TestClock::slept = 0;
 
 // One RGBA pixel read back from the current framebuffer.
 struct Pixel {

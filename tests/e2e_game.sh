@@ -7,7 +7,7 @@ set -euo pipefail
 
 if [ -z "${E2E_INNER:-}" ]; then
     export E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp -noreset" "$0" "$@"
 fi
 
 game=$(realpath "$1")

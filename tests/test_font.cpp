@@ -1,7 +1,10 @@
 // Fonts drawn into a real window and read back: construction, sizes, metrics
-// and offsets, both alias modes, printing with colour markup, measuring, and
-// the markup scanner fuzzed with seeded random texts.
-#include <stdlib.h>  // malloc, free
+// and offsets, both alias modes, printing with colour markup, measuring, text
+// that is not well-formed UTF-8, and the text calls fuzzed with seeded random
+// texts.
+#include <math.h>    // ceilf
+#include <stdio.h>   // fopen
+#include <stdlib.h>  // malloc, free, getenv
 #include <string.h>  // memcmp, memcpy
 
 #include <algorithm>  // std::min, std::max
@@ -38,7 +41,11 @@ protected:
 
     void TearDown() override
     {
+        // An LFFont itself: the warning about deleting a subclass does not apply.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
         delete font;
+#pragma GCC diagnostic pop
         WindowTest::TearDown();
     }
 
@@ -239,6 +246,108 @@ TEST_F(Font, FaceThatRefusesItsFirstSizeStaysAtSizeZero)
     EXPECT_EQ(-1, f.setSize(16)) << "the face's own strike";
     EXPECT_EQ(16, f.getSize());
     EXPECT_EQ(14, f.ascender());
+}
+
+// FreeType reads size 0 as its smallest size, 1 pixel: the face has glyphs
+// there, and drawing and measuring agree with FTGL's metrics.
+TEST_F(Font, SizeZeroIsASizeWithGlyphs)
+{
+    FTPolygonFont reference(kFontPath);
+    ASSERT_TRUE(reference.FaceSize(0, 72)) << "the premise: FTGL takes size 0";
+    float advance = reference.Advance("Hi", -1, FTPoint());
+    ASSERT_GT(advance, 0);
+
+    EXPECT_EQ(-1, font->setSize(0));
+    EXPECT_EQ(0, font->getSize());
+    EXPECT_EQ(reference.LineHeight(), font->lineHeight());
+    EXPECT_EQ(advance, font->advance(Str("Hi")));
+    ExpectSameSize(referenceSize("Hi", 0), font->stringBounds(Str("Hi")), "bounds");
+    EXPECT_GT(font->stringBounds(Str("Hi")).width, 0);
+    // One font pixel drawn 24 screen pixels wide; the baseline lands at
+    // 1.9 + floor(ascender) + floor(descender) = 0.9 font pixels.
+    glPushMatrix();
+    glScalef(24, 24, 1);
+    font->print(LFMakePoint(0, 1.9f), kWhite, Str("H"));
+    glPopMatrix();
+    EXPECT_GT(countOf(IsLit), 20);
+
+    // A refused size afterwards goes back to size 0 and its glyphs.
+    EXPECT_EQ(0, font->setSize(100000));
+    EXPECT_EQ(0, font->getSize());
+    EXPECT_EQ(advance, font->advance(Str("Hi")));
+}
+
+// A font whose setSize logs every size before sizing the face.
+class LoggingFont : public LFFont {
+public:
+    using LFFont::LFFont;
+    int setSize(int s) override
+    {
+        sizes.push_back(s);
+        return LFFont::setSize(s);
+    }
+    std::vector<int> sizes;
+};
+
+TEST_F(Font, ASubclassMayOverrideSetSize)
+{
+    LoggingFont logging(kFontPath, LFAliased);
+    EXPECT_TRUE(logging.sizes.empty()) << "construction sizes the face as an LFFont";
+    LFFont* base = &logging;
+    EXPECT_EQ(-1, base->setSize(16));
+    EXPECT_EQ(std::vector<int>{16}, logging.sizes);
+    EXPECT_EQ(16, logging.getSize());
+}
+
+// FTGL accepts these sizes but cannot draw at them: textured glyphs taller
+// than the largest texture fail inside OpenGL, and a face whose head table is
+// lost has no metrics at any size. setSize says so.
+TEST_F(Font, SizesFTGLCannotDrawAreRefused)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    LFFont smooth(kFontPath, LFAntiAliased);
+    ASSERT_EQ(-1, smooth.setSize(16));
+    _LFSetError("earlier");
+    EXPECT_EQ(0, smooth.setSize(20000));
+    EXPECT_STREQ("Unable to set font face size", LFError());
+    EXPECT_EQ(16, smooth.getSize());
+    EXPECT_EQ(14, smooth.ascender()) << "the previous size is applied again";
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    smooth.print(LFMakePoint(0, 10), kWhite, Str("Hi"));
+    EXPECT_EQ(GL_NO_ERROR, glGetError());
+    EXPECT_GT(countOf(IsLit), 20);
+    EXPECT_EQ(-1, smooth.setSize(largest)) << "the tallest that fits";
+    EXPECT_EQ(-1, font->setSize(20000)) << "outlines need no texture";
+
+    // The face with its head table renamed, so FreeType finds none.
+    std::string face;
+    FILE* file = fopen(kFontPath, "rb");
+    ASSERT_NE(nullptr, file);
+    for (int c; (c = fgetc(file)) != EOF;)
+        face += (char)c;
+    fclose(file);
+    size_t entry = face.find("head");
+    ASSERT_LT(entry, 12 + 16 * 32u) << "in the table directory";
+    face.replace(entry, 4, "hexd");
+    std::string path = ::testing::TempDir() + "lfheadless.otf";
+    file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    fwrite(face.data(), 1, face.size(), file);
+    fclose(file);
+    for (int mode : {LFAliased, LFAntiAliased}) {
+        clear();
+        _LFSetError("earlier");
+        LFFont headless(LFTempString("%s", path.c_str()), mode);
+        EXPECT_STREQ("Unable to set font face size", LFError()) << "mode " << mode;
+        EXPECT_EQ(0, headless.getSize()) << "mode " << mode;
+        EXPECT_EQ(0, headless.setSize(16)) << "mode " << mode;
+        headless.print(LFMakePoint(0, 10), kWhite, Str("Hi"));
+        EXPECT_EQ(0, countOf(IsLit)) << "mode " << mode;
+    }
+    remove(path.c_str());
 }
 
 // ---------------------------------------------------------------------------
@@ -511,6 +620,152 @@ TEST_F(Font, StringBoundsCutsOnlyWhenRemovingMarkup)
 }
 
 // ---------------------------------------------------------------------------
+// UTF-8
+
+static const char kReplacement[] = "\xEF\xBF\xBD";
+
+// Draws text straight through FTGL, as print did before it checked text:
+// the same transform, white, one stretch.
+static void ReferencePrint(FTFont& face, int mode, LFPoint pos, const char* text)
+{
+    glPushMatrix();
+    if (mode == LFAliased)
+        glDisable(GL_TEXTURE_2D);
+    glRotatef(180, 1, 0, 0);
+    glTranslatef(pos.x, -pos.y + ceilf(-face.Ascender()) + ceilf(-face.Descender()), 0);
+    glColor4f(1, 1, 1, 1);
+    face.Render(text, -1, FTPoint(), FTPoint(), FTGL::RENDER_ALL);
+    if (mode == LFAliased)
+        glEnable(GL_TEXTURE_2D);
+    glPopMatrix();
+}
+
+// Well-formed text goes to FTGL unchanged: the same pixels, bounds and
+// advance as FTGL gives for it, in both modes, from one byte to four.
+TEST_F(Font, WellFormedTextDrawsAsFTGLDrawsIt)
+{
+    const char* texts[] = {
+        "Hi", "\x7F~", "\xC2\x80\xC3\xA9\xDF\xBF", "\xE0\xA0\x80\xE2\x82\xAC\xED\x9F\xBF",
+        "\xEE\x80\x80\xEF\xBF\xBD", "\xF0\x90\x80\x80\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBFz",
+        "\xE6\x97\xA5\xE6\x9C\xAC",
+    };
+    for (int mode : {LFAliased, LFAntiAliased}) {
+        LFFont f(kFontPath, mode);
+        ASSERT_EQ(-1, f.setSize(16));
+        FTPolygonFont polygon(kFontPath);
+        FTTextureFont textured(kFontPath);
+        FTFont& reference = (mode == LFAliased) ? (FTFont&)polygon : (FTFont&)textured;
+        reference.FaceSize(16, 72);
+        for (const char* text : texts) {
+            clear();
+            ReferencePrint(reference, mode, LFMakePoint(0, 10), text);
+            std::vector<Pixel> expected = frame();
+            clear();
+            f.print(LFMakePoint(0, 10), kWhite, Str("%s"), text);
+            EXPECT_TRUE(expected == frame()) << "mode " << mode << ": " << text;
+            FTBBox box = reference.BBox(text, -1, FTPoint(), FTPoint());
+            ExpectSameSize(LFMakeSize(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf()),
+                           f.stringBounds(Str(text), 1), text);
+            EXPECT_EQ(reference.Advance(text, -1, FTPoint()), f.advance(Str(text))) << text;
+        }
+    }
+}
+
+// Each maximal ill-formed part is one U+FFFD, the same in drawing, in both
+// measures, in the advance and in the global font's calls. Before, each of
+// these crashed inside FTGL.
+TEST_F(Font, IllFormedTextDrawsAndMeasuresAsReplacementCharacters)
+{
+    const std::string r = kReplacement;
+    const struct {
+        const char* text;
+        std::string drawn;
+    } cases[] = {
+        {"\xFF", r},
+        {"\xFE", r},
+        {"\xC0", r},
+        {"\xC0\x80", r + r},                      // an overlong NUL
+        {"\xE2", r},                              // a truncated sequence
+        {"ok\xE2\x82", "ok" + r},                 // ... at the end: one part
+        {"\xE2\x82x", r + "x"},
+        {"a\x80" "b", "a" + r + "b"},             // a stray continuation byte
+        {"\xF8\x88\x80\x80\x80", r + r + r + r + r},  // the old five-byte form
+        {"\xFC", r},
+        {"\xF4\x90\x80\x80", r + r + r + r},       // above U+10FFFF
+        {"\xED\xA0\x80", r + r + r},               // a surrogate
+        {"\xE2{C1,0,0,1}\x82\xAC{EC}", r + "{C1,0,0,1}" + r + r + "{EC}"},  // never joined across markup
+    };
+    for (int mode : {LFAliased, LFAntiAliased}) {
+        LFFont f(kFontPath, mode);
+        ASSERT_EQ(-1, f.setSize(16));
+        LFUISetGlobalFont(kFontPath, (LFAliasMode)mode, 16, LFZeroPoint);
+        for (const auto& c : cases) {
+            clear();
+            f.print(LFMakePoint(0, 10), kWhite, Str("%s"), c.drawn.c_str());
+            std::vector<Pixel> expected = frame();
+            ASSERT_GT(countOf(IsLit) + countOf(IsRed), 10) << "the face has a replacement character";
+            clear();
+            f.print(LFMakePoint(0, 10), kWhite, Str("%s"), c.text);
+            EXPECT_TRUE(expected == frame()) << "mode " << mode << ": " << c.drawn;
+            clear();
+            LFUIGlobalFontPrint(LFMakePoint(0, 10), kWhite, Str(c.text));
+            EXPECT_TRUE(expected == frame()) << "global font, mode " << mode << ": " << c.drawn;
+
+            char* drawn = Str(c.drawn.c_str());
+            ExpectSameSize(f.stringBounds(drawn), f.stringBounds(Str(c.text)), c.drawn.c_str());
+            ExpectSameSize(f.stringBounds(drawn, 1), f.stringBounds(Str(c.text), 1), c.drawn.c_str());
+            ExpectSameSize(LFUIGlobalFontStringBounds(drawn), LFUIGlobalFontStringBounds(Str(c.text)),
+                           c.drawn.c_str());
+            EXPECT_EQ(f.advance(drawn), f.advance(Str(c.text))) << c.drawn;
+        }
+    }
+}
+
+// 1022 "a" and a three-byte "\xE2\x82\xAC" make 1025 bytes: the cut at
+// 1023 used to leave "\xE2\x82", which crashed. The euro sign is left out.
+TEST_F(Font, CutsKeepWholeCharacters)
+{
+    std::string as(1022, 'a');
+    std::string text = as + "\xE2\x82\xAC";
+    // The pen starts far to the left, so that the end of the text is in sight.
+    LFPoint pos = LFMakePoint(40 - 8 * 1022, 10);
+    font->print(pos, kWhite, Str("%s"), as.substr(1).c_str());
+    std::vector<Pixel> shorter = frame();
+    clear();
+    font->print(pos, kWhite, Str("%s"), as.c_str());
+    std::vector<Pixel> expected = frame();
+    EXPECT_FALSE(shorter == expected) << "the end of the text is in sight";
+    clear();
+    font->print(pos, kWhite, Str("%s"), text.c_str());
+    EXPECT_TRUE(expected == frame());
+
+    ExpectSameSize(font->stringBounds(Str(as.c_str())), font->stringBounds(Str(text.c_str())), "cut");
+    // One "a" less and the euro sign fits; measured as it stands, nothing is cut.
+    std::string fits = std::string(1020, 'a') + "\xE2\x82\xAC";
+    ExpectSameSize(font->stringBounds(Str(fits.c_str()), 1), font->stringBounds(Str(fits.c_str())), "fits");
+    std::vector<char> whole(text.begin(), text.end());
+    whole.push_back('\0');
+    EXPECT_GT(font->stringBounds(whole.data(), 1).width, font->stringBounds(Str(as.c_str())).width);
+}
+
+// A 100 KB marked-up text used to leave over 11,000 temporary strings per
+// measure; the result is the same, and no string is left.
+TEST_F(Font, MeasuringLongMarkedUpTextLeavesNoTemporaryStrings)
+{
+    std::string text, plain;
+    while (text.size() < 100000) {
+        text += "ab{C1,0,0,1}cd{EC}";
+        plain += "abcd";
+    }
+    std::vector<char> block(text.begin(), text.end());
+    block.push_back('\0');
+    LFSize expected = font->stringBounds(Str(plain.substr(0, 1023).c_str()), 1);
+    int pooled = _LFTempStringCount();
+    ExpectSameSize(expected, font->stringBounds(block.data()), "long text");
+    EXPECT_EQ(pooled, _LFTempStringCount());
+}
+
+// ---------------------------------------------------------------------------
 // The markup scanner under random texts
 
 // The markup rule restated on std::string: the plain text an escaped text
@@ -601,4 +856,160 @@ TEST_F(Font, EscapeScannerStaysInsideAnyText)
     GLint depth;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
     EXPECT_EQ(1, depth);
+}
+
+// ---------------------------------------------------------------------------
+// The text calls under arbitrary bytes
+
+// Unicode's replacement of ill-formed UTF-8, written out from its table of
+// well-formed byte sequences: each maximal ill-formed part becomes U+FFFD.
+static std::string ReferenceRepair(const std::string& text)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        unsigned char c = text[i];
+        int trailing = 0;
+        unsigned char low = 0x80, high = 0xBF;  // range of the next byte
+        if (c <= 0x7F) {
+            out += text[i++];
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            trailing = 1;
+        } else if (c == 0xE0) {
+            trailing = 2, low = 0xA0;
+        } else if ((c >= 0xE1 && c <= 0xEC) || c == 0xEE || c == 0xEF) {
+            trailing = 2;
+        } else if (c == 0xED) {
+            trailing = 2, high = 0x9F;
+        } else if (c == 0xF0) {
+            trailing = 3, low = 0x90;
+        } else if (c >= 0xF1 && c <= 0xF3) {
+            trailing = 3;
+        } else if (c == 0xF4) {
+            trailing = 3, high = 0x8F;
+        } else {
+            out += kReplacement;
+            i++;
+            continue;
+        }
+        size_t j = i + 1;
+        int found = 0;
+        while (found < trailing && j < text.size() && (unsigned char)text[j] >= low &&
+               (unsigned char)text[j] <= high) {
+            j++, found++;
+            low = 0x80, high = 0xBF;
+        }
+        if (found == trailing)
+            out.append(text, i, j - i);
+        else
+            out += kReplacement;
+        i = j;
+    }
+    return out;
+}
+
+// A random text of arbitrary bytes (never NUL), letters, markup, whole UTF-8
+// characters of any plane and characters with bytes missing; mostly short.
+// The characters come from a pool drawn once from every plane: FTGL makes a
+// glyph for every character code it meets, so an unbounded choice would spend
+// a long run making glyphs rather than trying texts.
+static std::string RandomBytes(std::mt19937& rng)
+{
+    static std::vector<unsigned> pool;
+    while (pool.size() < 4096)
+        pool.push_back(rng() % 0x110000);
+    static const char* const tokens[] = {"{C", "{EC}", "}", ",", "{C1,0,0,1}", "%", "%s"};
+    unsigned pick = rng() % 20;
+    size_t length = pick < 16 ? rng() % 40 : pick < 19 ? rng() % 300 : rng() % 1100;
+    std::string text;
+    while (text.size() < length) {
+        unsigned kind = rng() % 20;
+        if (kind < 8) {
+            text += (char)(1 + rng() % 255);
+        } else if (kind < 11) {
+            text += (char)('a' + rng() % 26);
+        } else if (kind < 14) {
+            text += tokens[rng() % 7];
+        } else {
+            // A code point, encoded whole, or with its last bytes dropped.
+            unsigned c = pool[rng() % pool.size()];
+            std::string bytes;
+            if (c < 0x80)
+                bytes = (char)(c ? c : 1);
+            else if (c < 0x800)
+                bytes = {(char)(0xC0 | c >> 6), (char)(0x80 | (c & 63))};
+            else if (c < 0x10000)
+                bytes = {(char)(0xE0 | c >> 12), (char)(0x80 | (c >> 6 & 63)), (char)(0x80 | (c & 63))};
+            else
+                bytes = {(char)(0xF0 | c >> 18), (char)(0x80 | (c >> 12 & 63)), (char)(0x80 | (c >> 6 & 63)),
+                         (char)(0x80 | (c & 63))};
+            if (kind >= 18)
+                bytes.resize(rng() % bytes.size());
+            text += bytes;
+        }
+    }
+    text.resize(length);
+    return text;
+}
+
+// Every text call with random bytes, in both modes: nothing crashes (the
+// sanitizer build checks every access), nothing is written to the text, and
+// each measure equals that of the text repaired by the reference above.
+// A longer run outside CI sets the number of texts and the seed with
+// LF_TEXT_FUZZ_INPUTS and LF_TEXT_FUZZ_SEED, prints only every n-th text with
+// LF_TEXT_FUZZ_DRAW_EVERY=n (measuring all), and is told its progress.
+TEST_F(Font, TextCallsTakeArbitraryBytes)
+{
+    const char* inputs = getenv("LF_TEXT_FUZZ_INPUTS");
+    const char* seed = getenv("LF_TEXT_FUZZ_SEED");
+    const char* drawEvery = getenv("LF_TEXT_FUZZ_DRAW_EVERY");
+    long count = inputs ? atol(inputs) : 1500;
+    long drawPeriod = drawEvery ? atol(drawEvery) : 1;
+    LFFont smooth(kFontPath, LFAntiAliased);
+    ASSERT_EQ(-1, smooth.setSize(12));
+    ASSERT_EQ(-1, font->setSize(12));
+    LFUISetGlobalFont(kFontPath, LFAliased, 12, LFZeroPoint);
+    std::mt19937 rng(seed ? (unsigned)atol(seed) : 20240905u);
+    long illFormed = 0;
+    for (long i = 0; i < count; i++) {
+        if (i > 0 && i % 100000 == 0) {
+            printf("%ld texts so far\n", i);
+            fflush(stdout);
+        }
+        std::string text = RandomBytes(rng);
+        std::string repaired = ReferenceRepair(text);
+        illFormed += repaired != text;
+        // Exact-size blocks, so the sanitizer sees any read past their ends.
+        char* block = (char*)malloc(text.size() + 1);
+        ASSERT_NE(nullptr, block);
+        memcpy(block, text.c_str(), text.size() + 1);
+        std::vector<char> good(repaired.begin(), repaired.end());
+        good.push_back('\0');
+
+        bool draw = drawPeriod <= 1 || i % drawPeriod == 0;
+        for (LFFont* f : {font, &smooth}) {
+            if (draw)
+                f->print(LFMakePoint(0, 10), kBlue, Str("%s"), block);
+            LFSize measured = f->stringBounds(block, 1);
+            LFSize expected = f->stringBounds(good.data(), 1);
+            ASSERT_EQ(expected.width, measured.width) << "text " << i;
+            ASSERT_EQ(expected.height, measured.height) << "text " << i;
+            f->stringBounds(block);
+            ASSERT_EQ(f->advance(good.data()), f->advance(block)) << "text " << i;
+        }
+        LFUIGlobalFontStringBounds(block);
+        // The global font's print takes a format: its percent signs are doubled.
+        std::string format;
+        for (char c : text)
+            format += (c == '%') ? "%%" : std::string(1, c);
+        if (draw)
+            LFUIGlobalFontPrint(LFMakePoint(0, 30), kWhite, Str(format.c_str()));
+
+        ASSERT_EQ(0, memcmp(block, text.c_str(), text.size() + 1)) << "text " << i << " was written to";
+        free(block);
+        _LFCleanTempStrings();
+    }
+    EXPECT_GT(illFormed, count / 4) << "most texts are ill-formed";
+    printf("%ld texts, %ld of them ill-formed\n", count, illFormed);
 }

@@ -522,6 +522,37 @@ TEST_F(GlobalFont, FormsWithoutSizeKeepTheWindowOfTheSetCall)
     EXPECT_EQ(setFont, _LFUIGlobalFont);
 }
 
+// The window the global font was fetched for is deleted and a new one made
+// at the same address: the font made in the deleted context has no glyphs in
+// the new one and is never handed out.
+TEST_F(GlobalFont, AfterItsWindowIsDeletedTheFontIsFetchedForTheWindowCurrentThen)
+{
+    LFUISetGlobalFont(kFontPath, LFAliased, 16, LFZeroPoint);
+    LFFont* setFont = _LFUIGlobalFont;
+    LFUIGlobalFontPrint(LFMakePoint(0, 10), kWhite, Str("Hi"));
+    std::vector<bool> before = maskOf(IsLit);
+    ASSERT_GT(countOf(IsLit), 20);
+
+    // The new window is made in the deleted one's storage, at its address.
+    LFWindow* storage = window;
+    window->~LFWindow();
+    window = new (storage) LFWindow(LFTempString("test"), LFMakeSize(kWidth, kHeight));
+    EXPECT_NE(setFont, _LFGlobalFontCache->fontAtPath(kFontPath, LFAliased, 16)) << "not even before it is selected";
+
+    window->setRenderContext();
+    glReadBuffer(GL_BACK);
+    glClearColor(0, 0, 0, 1);
+    clear();
+    LFUIGlobalFontPrint(LFMakePoint(0, 10), kWhite, Str("Hi"));
+    EXPECT_EQ(before, maskOf(IsLit));
+    EXPECT_NE(setFont, _LFUIGlobalFont);
+    EXPECT_EQ(_LFUIGlobalFont, _LFUIGlobalFontWithSize(16)) << "the new window's font, from the cache";
+    EXPECT_EQ(3, LFGUIFontCacheSize()) << "the deleted window's, the one made before selecting, the new window's";
+    clear();
+    LFUIGlobalFontPrint(LFMakePoint(0, 10), kWhite, 16, Str("Hi"));
+    EXPECT_EQ(before, maskOf(IsLit));
+}
+
 // ---------------------------------------------------------------------------
 // After the cache has deleted the global font
 

@@ -7,7 +7,12 @@
 #define WINDCART_TESTING
 #include "../src/main.cpp"
 
+#include <unistd.h>  // getpid
+
+#include <filesystem>
 #include <functional>
+#include <initializer_list>
+#include <string>
 
 #include <SDL_image.h>
 
@@ -17,25 +22,40 @@ typedef std::function<bool(World&, int frame)> Script;
 
 static Script script;
 static int frameNumber;
+// How far the clock moves after each frame; 0 leaves the pace to the game.
+static Uint32 frameMs;
 
 void WindcartTestFrame(World& world)
 {
-    TestClock::now += 16;  // by default every frame runs one tick
+    // Scripted frames: the game's frame-rate limit is lifted, so that a
+    // script that takes the clock back gets a frame without a tick.
+    if (frameNumber == 0 && frameMs)
+        LFSetFrameRateLimit(0);
+    TestClock::now += frameMs;
     if (!script(world, frameNumber++))
         LFApplicationRequestQuit();
 }
 
 // Runs the game with a script until the script stops it; the exit status.
-static int RunGame(Script s)
+// By default every frame runs one tick.
+static int RunGame(Script s, Uint32 ms = 16)
 {
     script = s;
     frameNumber = 0;
+    frameMs = ms;
     TestClock::install(1000);
     char path[] = WINDCART_EXE;
     char* argv[] = {path, nullptr};
     int status = SDL_main(1, argv);
     TestClock::uninstall();
     return status;
+}
+
+// Runs the game at its own pace: frames take no time of their own, and the
+// game's frame-rate limit waits on the test clock between them.
+static int RunPacedGame(Script s)
+{
+    return RunGame(s, 0);
 }
 
 static void PushKey(Uint32 type, SDL_Keycode sym)
@@ -109,6 +129,26 @@ TEST(Game, StartsWithItsTableOfValuesAndQuitsCleanly)
     });
     EXPECT_EQ(0, status);
     EXPECT_EQ(nullptr, LFError()) << "the library was shut down";
+}
+
+TEST(Game, FramesStart16MillisecondsApartAndTheMarqueeKeepsItsPace)
+{
+    Uint32 start = 0;
+    RunPacedGame([&](World& w, int frame) {
+        if (frame == 0) {
+            EXPECT_EQ(63u, LFFrameRateLimit());
+            EXPECT_TRUE(SDL_GL_GetSwapInterval() == 1 || strstr(LFError(), "Unable to set swap interval"))
+                << "the game asks for vsync";
+            start = TestClock::now;
+            EXPECT_EQ(640, w.messagePos.x);
+        }
+        if (frame < 250)
+            return true;
+        EXPECT_EQ(start + 250 * 16, TestClock::now);
+        EXPECT_EQ(640 - 250, w.messagePos.x) << "a tick in every frame: 62.5 pixels a second";
+        EXPECT_EQ(0, (int)_LFLogicTimeElapsed) << "no time left over";
+        return false;
+    });
 }
 
 TEST(Game, EscapeQuitsAfterTheFrameCompletes)
@@ -686,4 +726,54 @@ TEST(Game, TheMarqueeWrapsOnceItsTextHasLeft)
         }
         return true;
     });
+}
+
+// The game started from a copy of its data directory with files taken away:
+// its exit status and what it said on standard error.
+struct StartResult {
+    int status;
+    std::string error;
+};
+
+static StartResult StartWithout(std::initializer_list<const char*> missing)
+{
+    namespace fs = std::filesystem;
+    fs::path game(WINDCART_EXE);
+    fs::path dir = fs::path(::testing::TempDir()) / ("windcart-data-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy(game.parent_path() / "data", dir / "data", fs::copy_options::recursive);
+    for (const char* file : missing)
+        fs::remove(dir / "data" / file);
+
+    fs::path workingDirectory = fs::current_path();
+    std::string path = (dir / "windcart").string();
+    char* argv[] = {&path[0], nullptr};
+    TestClock::install(1000);
+    ::testing::internal::CaptureStderr();
+    int status = SDL_main(1, argv);
+    std::string error = ::testing::internal::GetCapturedStderr();
+    TestClock::uninstall();
+    fs::current_path(workingDirectory);
+    fs::remove_all(dir);
+    return {status, error};
+}
+
+// Whichever files are missing, the start ends with the first in start-up
+// order, and everything loaded so far is released (the sanitized run checks).
+TEST(Game, AMissingFileEndsTheStartWithItsName)
+{
+    StartResult note = StartWithout({"notes/g#2.wav"});
+    EXPECT_EQ(1, note.status);
+    EXPECT_NE(std::string::npos, note.error.find("windcart: cannot load ./data/notes/g#2.wav\n")) << note.error;
+
+    StartResult ambience = StartWithout({"ambience.wav", "notes/c1.wav"});
+    EXPECT_EQ(1, ambience.status);
+    EXPECT_NE(std::string::npos, ambience.error.find("windcart: cannot load ./data/ambience.wav\n"))
+        << ambience.error;
+
+    StartResult picture = StartWithout({"tower.png", "leaf.wav"});
+    EXPECT_EQ(1, picture.status);
+    EXPECT_NE(std::string::npos, picture.error.find("windcart: cannot load ./data/tower.png\n")) << picture.error;
+    EXPECT_EQ(std::string::npos, picture.error.find("leaf.wav")) << picture.error;
 }

@@ -2,7 +2,7 @@
 // application state.
 #include <stdlib.h>  // setenv, mkdtemp
 #include <string.h>
-#include <unistd.h>  // getcwd, chdir
+#include <unistd.h>  // getcwd, chdir, readlink
 
 #include <string>
 
@@ -68,6 +68,16 @@ TEST(Init, SdlFailureIsReported)
     EXPECT_EQ(nullptr, LFError());
 }
 
+TEST(Init, NullPathFailsWithTheReason)
+{
+    EXPECT_EQ(0, LFInit((char*)NULL));
+    ASSERT_NE(nullptr, LFError());
+    EXPECT_STREQ("No executable path given", LFError());
+    EXPECT_EQ(nullptr, LFExecutablePath);
+    LFDeInit();
+    EXPECT_EQ(nullptr, LFError());
+}
+
 TEST(Init, DeInitTwiceIsHarmless)
 {
     ASSERT_NE(0, LFInit());
@@ -111,16 +121,25 @@ TEST_F(InitPath, BundlePathKeepsItsSeparatorAndTheCallersString)
     EXPECT_EQ(start, CurrentDirectory()) << "a missing directory is ignored";
 }
 
-TEST_F(InitPath, BareFileNameIsTheNameInTheCurrentDirectory)
+TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
 {
+    // A program typed by name was found through PATH: its directory is that of
+    // the running executable, wherever the process was started.
+    char exe[4096];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    ASSERT_GT(n, 0);
+    exe[n] = '\0';
+    std::string exeDir(exe, strrchr(exe, '/'));
+    ASSERT_EQ(0, chdir(MakeTempDir().c_str()));
+
     // Only the bytes of the string itself may be touched: the copy is exact.
     char* path = (char*)malloc(4);
     memcpy(path, "toy", 4);
     ASSERT_NE(0, LFInit(path));
     EXPECT_STREQ("toy", LFApplicationName);
-    EXPECT_STREQ(".", LFExecutablePath);
+    EXPECT_EQ(exeDir, LFExecutablePath);
     EXPECT_STREQ("toy", path);
-    EXPECT_EQ(start, CurrentDirectory());
+    EXPECT_EQ(exeDir, CurrentDirectory());
     free(path);
 }
 
@@ -131,6 +150,7 @@ TEST_F(InitPath, SeparatorAtTheStartIsNotADirectory)
     EXPECT_STREQ("/toy", LFApplicationName);
     EXPECT_STREQ(".", LFExecutablePath);
     EXPECT_STREQ("/toy", path);
+    EXPECT_EQ(start, CurrentDirectory()) << "a path with a separator is never looked up";
 }
 
 TEST_F(InitPath, EmptyPathIsHarmless)

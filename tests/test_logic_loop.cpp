@@ -1,5 +1,7 @@
 // The frame protocol: how many ticks each frame runs, what is dropped, and
 // when the event queue is pumped. Time comes from the test clock.
+#include <algorithm>  // std::min, std::max
+
 #include "TestSupport.h"
 
 class LogicLoop : public ::testing::Test {
@@ -142,4 +144,140 @@ TEST_F(LogicLoop, PostLogicLoopClearsTheWheelFlags)
     EXPECT_EQ(0, _LFMouseButtonWheelDown);
     EXPECT_EQ(0, _LFMouseButtonWheelLeft);
     EXPECT_EQ(0, _LFMouseButtonWheelRight);
+}
+
+// ---------------------------------------------------------------------------
+// Frame-rate limit
+
+// Frames whose own work (ticks, drawing) takes workMs of the clock, run until
+// durationMs have passed: how many frames started and how many ticks ran, and
+// the shortest and longest time between two frame starts.
+struct LimitedRun {
+    int frames = 0;
+    int ticks = 0;
+    Uint32 shortest = 0xFFFFFFFFu;
+    Uint32 longest = 0;
+};
+
+static LimitedRun RunFrames(Uint32 durationMs, Uint32 workMs)
+{
+    LimitedRun run;
+    Uint32 end = TestClock::now + durationMs;
+    Uint32 lastStart = 0;
+    while ((Sint32)(TestClock::now - end) < 0) {
+        LFPreLogicLoop();
+        if (run.frames > 0) {
+            run.shortest = std::min(run.shortest, _LFLogicCurrentTime - lastStart);
+            run.longest = std::max(run.longest, _LFLogicCurrentTime - lastStart);
+        }
+        lastStart = _LFLogicCurrentTime;
+        while (LFLogicLoop()) {
+            run.ticks++;
+            LFLogicUpdate();
+        }
+        LFPostLogicLoop();
+        run.frames++;
+        TestClock::now += workMs;
+    }
+    return run;
+}
+
+// A wait that always lasts a millisecond longer than asked, as real sleeps do.
+static void Oversleep(Uint32 ms)
+{
+    TestClock::delay(ms + 1);
+}
+
+TEST_F(LogicLoop, WithoutALimitFramesNeverWait)
+{
+    EXPECT_EQ(0u, LFFrameRateLimit());
+    LimitedRun run = RunFrames(1000, 1);
+    EXPECT_EQ(1000, run.frames);
+    EXPECT_EQ(62, run.ticks);
+    EXPECT_EQ(0u, TestClock::slept);
+
+    LFSetFrameRateLimit(125);
+    LFSetFrameRateLimit(0);
+    EXPECT_EQ(0u, LFFrameRateLimit());
+    EXPECT_EQ(1000, RunFrames(1000, 1).frames);
+    EXPECT_EQ(0u, TestClock::slept);
+}
+
+TEST_F(LogicLoop, ALimitSpacesFrameStartsAndTicksKeepTheLogicRate)
+{
+    // 8 ms frames divide the 16 ms cycle: a tick every second frame, none lost.
+    LFSetFrameRateLimit(125);
+    EXPECT_EQ(125u, LFFrameRateLimit());
+    LimitedRun run = RunFrames(8000, 3);
+    EXPECT_EQ(1000, run.frames);
+    EXPECT_EQ(500, run.ticks) << "62.5 ticks a second";
+    EXPECT_EQ(8u, run.shortest);
+    EXPECT_EQ(8u, run.longest);
+    EXPECT_EQ(8 + 999u * 5, TestClock::slept) << "8 ms from the last start, then the rest of each 8 ms";
+
+    // Sleeps that overshoot do not push the frames back.
+    _LFSetDelayFunction(Oversleep);
+    run = RunFrames(8000, 3);
+    EXPECT_EQ(1000, run.frames);
+    EXPECT_EQ(500, run.ticks);
+    EXPECT_EQ(8u, run.shortest);
+    EXPECT_EQ(8u, run.longest);
+    _LFSetDelayFunction(TestClock::delay);
+
+    // 1000 / 63 rounds up to 16 ms, the cycle itself: one tick in every frame.
+    LFSetFrameRateLimit(63);
+    run = RunFrames(8000, 3);
+    EXPECT_EQ(run.frames, run.ticks);
+    EXPECT_EQ(16u, run.shortest);
+    EXPECT_EQ(16u, run.longest);
+
+    // 1000 / 60 rounds up to 17 ms: never more often than 60 a second, and a
+    // millisecond of every tick is dropped.
+    LFSetFrameRateLimit(60);
+    run = RunFrames(1700, 3);
+    EXPECT_EQ(run.frames, run.ticks);
+    EXPECT_EQ(17u, run.shortest);
+    EXPECT_EQ(17u, run.longest);
+}
+
+TEST_F(LogicLoop, ALateFrameStartsAtOnceAndIsNotMadeUpFor)
+{
+    LFSetFrameRateLimit(125);
+    RunFrames(80, 3);
+    TestClock::now += 27;  // that last frame took 30 ms
+    Uint32 late = TestClock::now;
+    TestClock::slept = 0;
+    EXPECT_EQ(1, frame(0));
+    EXPECT_EQ(0u, TestClock::slept) << "the next frame starts at once";
+    EXPECT_EQ(late, _LFLogicCurrentTime);
+
+    TestClock::now += 3;
+    LimitedRun run = RunFrames(800, 3);
+    EXPECT_EQ(100, run.frames) << "8 ms apart from the late frame on: no burst to catch up";
+    EXPECT_EQ(8u, run.shortest);
+    EXPECT_EQ(late + 800, _LFLogicCurrentTime);
+}
+
+TEST_F(LogicLoop, ANewLimitSpacesTheNextFrameFromTheLastStart)
+{
+    frame(16);
+    Uint32 lastStart = _LFLogicLastTime;
+    LFSetFrameRateLimit(10);
+    TestClock::now += 20;
+    LFPreLogicLoop();
+    EXPECT_EQ(lastStart + 100, _LFLogicCurrentTime);
+    EXPECT_EQ(lastStart + 100, TestClock::now);
+    EXPECT_EQ(6, (int)_LFLogicCurrentCycles) << "ticks are counted from the frame's start";
+}
+
+TEST_F(LogicLoop, ResetMakesTheNextFrameDueAtOnce)
+{
+    LFSetFrameRateLimit(125);
+    RunFrames(80, 3);
+    TestClock::now += 2;
+    LFResetLogicLoop();
+    TestClock::slept = 0;
+    LFPreLogicLoop();
+    EXPECT_EQ(0u, TestClock::slept);
+    EXPECT_EQ(TestClock::now, _LFLogicCurrentTime);
 }

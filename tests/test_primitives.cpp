@@ -1,5 +1,7 @@
 // The primitives drawn into a real window and read back pixel by pixel; the
 // vertices a call emits are captured with OpenGL's feedback mode.
+#include <limits.h>  // INT_MIN, INT_MAX
+#include <math.h>    // NAN, INFINITY
 #include <string.h>  // memcmp
 
 #include <vector>
@@ -265,4 +267,69 @@ TEST_F(Primitives, LinesMatchDrawingEachSegmentInTurn)
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, actual.data());
     EXPECT_EQ(0, memcmp(expected.data(), actual.data(), expected.size() * sizeof(Pixel)));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+// As no LFDrawLine call at all: no texture switch, colour or line width.
+TEST_F(Primitives, LinesWithoutAPairChangeNothing)
+{
+    LFPoint point = LFMakePoint(3, 3);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0, 0.25f, 0, 1);
+    glLineWidth(3);
+    for (int count : {1, 0, -1}) {
+        LFDrawLines(&point, count, kWhite);
+        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "count " << count;
+        GLfloat color[4], width;
+        glGetFloatv(GL_CURRENT_COLOR, color);
+        glGetFloatv(GL_LINE_WIDTH, &width);
+        EXPECT_EQ(0.25f, color[1]) << "count " << count;
+        EXPECT_EQ(0, color[0]) << "count " << count;
+        EXPECT_EQ(3, width) << "count " << count;
+    }
+    LFDrawLines(nullptr, 0, kWhite);
+    EXPECT_EQ(GL_NO_ERROR, (int)glGetError());
+}
+
+// Coordinates that truncate to the ends of the int range used to overflow in
+// the outline's arithmetic and the texture's corners (the sanitizer build
+// stops on it). They saturate: what lies inside the window still draws.
+TEST_F(Primitives, CoordinatesBeyondTheIntRangeSaturate)
+{
+    const float values[] = {NAN, -INFINITY, INFINITY, -2.1e9f, 2.1e9f, -3e9f, 3e9f, 5};
+    LFTexture texture(4, 4);
+    texture.clear();
+    for (float a : values)
+        for (float b : values) {
+            LFRect rect = LFMakeRect(LFMakePoint(a, b), LFMakeSize(b, a));
+            LFDrawRect(rect, kWhite);
+            LFDrawRectFill(rect, kWhite);
+            LFDrawRectFills(&rect, &kWhite, 1);
+            texture.drawNineSlice(rect.origin, rect.size, 2);
+            window->setClipTo(rect);
+            window->unsetClip();
+        }
+    const int ends[] = {INT_MIN, INT_MIN + 1, INT_MAX - 1, INT_MAX, 0};
+    for (int a : ends)
+        for (int b : ends) {
+            texture.draw(a, b, -1);
+            texture.draw(0, 0, 4, 4, a, b, a, b, 1.0f, 1.0f, 0, 0, -1);
+            texture.bind();
+            glBegin(GL_QUADS);
+            texture.draw(0, 0, 4, 4, a, b, a, b, 1.0f, 1.0f, 0, 0, 0);
+            glEnd();
+            glPushMatrix();
+            texture.drawingPosition(0, 0, a, b, 1, 90, 6);
+            glPopMatrix();
+        }
+
+    // The outline of a rectangle reaching far beyond the window lies outside
+    // it; a NaN origin counts as 0.
+    glClear(GL_COLOR_BUFFER_BIT);
+    LFDrawRect(LFMakeRect(LFMakePoint(-3e9f, -3e9f), LFMakeSize(INFINITY, INFINITY)), kWhite);
+    EXPECT_FALSE(lit(0, 0));
+    EXPECT_FALSE(lit(kWidth - 1, kHeight - 1));
+    LFDrawRectFill(LFMakeRect(LFMakePoint(NAN, NAN), LFMakeSize(10, 10)), kWhite);
+    EXPECT_TRUE(lit(0, 0));
+    EXPECT_TRUE(lit(9, 9));
+    EXPECT_FALSE(lit(10, 10));
 }

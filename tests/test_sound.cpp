@@ -1,6 +1,7 @@
 // The audio device, the master volume and sounds: channel state as SDL_mixer
 // reports it on SDL's dummy driver, and what reaches the speakers as SDL's
 // disk driver writes it. Test samples are made here at run time.
+#include <limits.h>    // INT_MAX, INT_MIN
 #include <math.h>      // sin, M_PI
 #include <stdio.h>     // fopen, fwrite, fread
 #include <stdlib.h>    // setenv, mkdtemp
@@ -450,6 +451,23 @@ TEST_F(Sound, PlayTakesTheFirstFreeChannel)
     EXPECT_EQ(1, Mix_Playing(1));
 }
 
+TEST_F(Sound, PlayLeavesReservedChannelsAlone)
+{
+    // The mixer keeps its reservation across devices: it is undone at the end.
+    struct Reservation {
+        ~Reservation() { Mix_ReserveChannels(0); }
+    } reservation;
+    LFSetMixingChannels(3);
+    ASSERT_EQ(2, Mix_ReserveChannels(2));
+    LFSound first(longWav("a.wav")), second(longWav("b.wav"));
+    EXPECT_EQ(-1, first.play(0));
+    EXPECT_EQ(2, first.channel);
+    EXPECT_EQ(0, Mix_Playing(0));
+    EXPECT_EQ(0, Mix_Playing(1));
+    EXPECT_EQ(0, second.play(0)) << "the one channel that is not reserved is taken";
+    EXPECT_EQ(-1, second.channel);
+}
+
 TEST_F(Sound, EndlessPlayLastsUntilStop)
 {
     LFSound sound(wav("a.wav", Stereo(Tone())));
@@ -576,23 +594,41 @@ TEST_F(Sound, SetSoundVolumeSetsEveryChannelNow)
     EXPECT_EQ(64, later.volume());  // 128 scaled by 64
 }
 
-TEST_F(Sound, VolumesAreKeptWithinTheMixerRange)
+// Volumes are stored as given; only the mixer holds them to 0..128, playing
+// more as 128 and taking a negative volume as a query that changes nothing.
+TEST_F(Sound, VolumesAreStoredAsGivenAndTheMixerClampsThem)
 {
     LFSound sound(longWav("a.wav"));
     ASSERT_EQ(-1, sound.play(0));
     sound.setVolume(200);
-    EXPECT_EQ(128, sound.vol);
+    EXPECT_EQ(200, sound.vol);
     EXPECT_EQ(128, sound.volume());
-    sound.setVolume(-5);  // silent, not "left as it was"
-    EXPECT_EQ(0, sound.vol);
-    EXPECT_EQ(0, sound.volume());
-    LFSetSoundVolume(500);
+    LFSetSoundVolume(64);
+    sound.setVolume(sound.vol);
+    EXPECT_EQ(100, sound.volume()) << "the master scales the 200 stored";
+    sound.setVolume(-5);
+    EXPECT_EQ(-5, sound.vol);
+    EXPECT_EQ(100, sound.volume()) << "a negative volume leaves the channel as it was";
+
+    sound.setVolume(64);
+    ASSERT_EQ(32, sound.volume());
+    LFSetSoundVolume(-5);
+    EXPECT_EQ(32, sound.volume()) << "a negative master volume changes no channel";
+    LFSound other(longWav("b.wav"));
+    ASSERT_EQ(-1, other.play(0));
+    EXPECT_EQ(64, other.volume()) << "and later sounds keep their channel's volume, 64 from before";
     sound.setVolume(128);
+    EXPECT_EQ(32, sound.volume());
+
+    // Products far beyond the int range act as the mixer would on their value.
+    LFSetSoundVolume(INT_MAX);
+    sound.setVolume(0);
+    ASSERT_EQ(0, sound.volume());
+    sound.setVolume(INT_MAX);
     EXPECT_EQ(128, sound.volume());
-    LFSetSoundVolume(-1);
-    EXPECT_EQ(0, sound.volume());
-    sound.setVolume(128);
-    EXPECT_EQ(0, sound.volume());
+    sound.setVolume(INT_MIN);
+    EXPECT_EQ(128, sound.volume());
+    EXPECT_EQ(INT_MIN, sound.vol);
 }
 
 // ---------------------------------------------------------------- closed device

@@ -1,7 +1,9 @@
 // Textures loaded from image files that each test writes at run time, drawn
 // into a real window and read back pixel by pixel (vertices through OpenGL's
 // feedback mode), and pixel queries checked against the images' own data.
+#include <limits.h>  // INT_MAX
 #include <math.h>    // NAN, INFINITY
+#include <stdio.h>   // fopen
 #include <stdlib.h>  // mkdtemp
 #include <string.h>  // memcpy
 #include <unistd.h>  // unlink, rmdir
@@ -141,6 +143,32 @@ protected:
         EXPECT_EQ(0, failed) << SDL_GetError();
         SDL_FreeSurface(image);
         return path;
+    }
+
+    // Writes bytes as the file name; returns its path.
+    std::string writeFile(const char* name, const std::string& bytes)
+    {
+        std::string path = directory + "/" + name;
+        files.push_back(path);
+        FILE* file = fopen(path.c_str(), "wb");
+        EXPECT_NE(nullptr, file);
+        if (file) {
+            fwrite(bytes.data(), 1, bytes.size(), file);
+            fclose(file);
+        }
+        return path;
+    }
+
+    std::string readFile(const std::string& path)
+    {
+        std::string bytes;
+        FILE* file = fopen(path.c_str(), "rb");
+        EXPECT_NE(nullptr, file);
+        for (int c; file && (c = fgetc(file)) != EOF;)
+            bytes += (char)c;
+        if (file)
+            fclose(file);
+        return bytes;
     }
 
     std::unique_ptr<LFTexture> load(const std::string& path)
@@ -307,6 +335,112 @@ TEST_F(Texture, MissingFileThrowsWithoutErrorText)
     EXPECT_STREQ("earlier", LFError());
 }
 
+// Numbers as image headers store them.
+static std::string BigEndian(unsigned value, int bytes)
+{
+    std::string out;
+    for (int i = bytes - 1; i >= 0; i--)
+        out += (char)(value >> (8 * i));
+    return out;
+}
+
+static std::string LittleEndian(unsigned value, int bytes)
+{
+    std::string out;
+    for (int i = 0; i < bytes; i++)
+        out += (char)(value >> (8 * i));
+    return out;
+}
+
+static const std::string kPNGSignature("\x89PNG\r\n\x1A\n", 8);
+
+// A PNG chunk; the CRC is not checked before decoding, and decoding never comes.
+static std::string PNGChunk(const char* type, const std::string& data, unsigned length)
+{
+    return BigEndian(length, 4) + type + data + BigEndian(0, 4);
+}
+
+static std::string PNGHeader(unsigned width, unsigned height)
+{
+    return kPNGSignature + PNGChunk("IHDR", BigEndian(width, 4) + BigEndian(height, 4) + "\x08\x06" + std::string(3, '\0'), 13);
+}
+
+// A BMP file header and info header for width x height pixels of 24 bits.
+static std::string BMPHeader(int width, int height)
+{
+    return "BM" + LittleEndian(0, 4) + LittleEndian(0, 4) + LittleEndian(54, 4) + LittleEndian(40, 4) +
+           LittleEndian((unsigned)width, 4) + LittleEndian((unsigned)height, 4) + LittleEndian(1, 2) +
+           LittleEndian(24, 2) + std::string(24, '\0');
+}
+
+// Files whose headers claim more than the file or a texture holds: each is
+// refused before it is decoded, quickly, with the reason in LFError(). Before,
+// the first kept libpng reading for ever and the second made SDL allocate and
+// clear 13 GB.
+TEST_F(Texture, DamagedOrOversizedImagesThrowWithTheReason)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    std::string tooLarge = std::to_string(largest + 1);
+    std::string beyond = " pixels, larger than the largest texture (" + std::to_string(largest) + " a side)";
+    std::string pastEnd = ": damaged image: its data would run past the end of the file";
+
+    std::string whole = readFile(writeImage("whole.png", kPNG32, 16, 8, Texel));
+    std::string wholeBMP = readFile(writeImage("whole.bmp", kBMP24, 4, 4, Texel));
+    // The 44-byte PNG: a text chunk of 0x7FFFFFF0 bytes after its header.
+    std::string textChunk = PNGHeader(4, 4) + BigEndian(0x7FFFFFF0, 4) + "tEXtabc";
+    ASSERT_EQ(44u, textChunk.size());
+    // The 118-byte BMP of 65536 x 65536 pixels.
+    std::string bigBMP = BMPHeader(65536, 65536) + std::string(64, '\0');
+    ASSERT_EQ(118u, bigBMP.size());
+    std::string wideBMP = BMPHeader(largest + 1, 1) + std::string((largest + 1) * 3 + 4, '\0');
+    std::string jpeg = std::string("\xFF\xD8\xFF\xE0", 4) + BigEndian(16, 2) + std::string(14, '\0') +
+                       std::string("\xFF\xC0", 2) + BigEndian(11, 2) + "\x08" + BigEndian(65500, 2) +
+                       BigEndian(65500, 2) + std::string(6, '\0');
+    std::string gif = std::string("GIF89a") + LittleEndian(8, 2) + LittleEndian(8, 2) + std::string(3, '\0') +
+                      "\x21\xF9\x04" + std::string(4, '\0') + std::string(1, '\0') + "," + LittleEndian(0, 4) +
+                      LittleEndian(65535, 2) + LittleEndian(65535, 2) + std::string(1, '\0');
+    std::string tga = std::string("\0\0\x02", 3) + std::string(9, '\0') + LittleEndian(65535, 2) +
+                      LittleEndian(65535, 2) + std::string("\x20\0", 2);
+    // PNM is not probed: it is refused once decoded.
+    std::string pnm = "P6\n" + tooLarge + " 1\n255\n" + std::string((largest + 1) * 3, '\x40');
+
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string error;  // after the path
+    } cases[] = {
+        {"text-chunk.png", textChunk, pastEnd},
+        {"truncated.png", whole.substr(0, whole.size() - 20), pastEnd},
+        {"big.bmp", bigBMP, pastEnd},
+        {"truncated.bmp", wholeBMP.substr(0, wholeBMP.size() - 1), pastEnd},
+        {"wide.png", PNGHeader(largest + 1, 1) + PNGChunk("IEND", "", 0), ": " + tooLarge + "x1" + beyond},
+        {"tall.png", PNGHeader(1, largest + 1) + PNGChunk("IEND", "", 0), ": 1x" + tooLarge + beyond},
+        {"wide.bmp", wideBMP, ": " + tooLarge + "x1" + beyond},
+        {"big.jpg", jpeg, ": 65500x65500" + beyond},
+        {"big.gif", gif, ": 65535x65535" + beyond},
+        {"big.tga", tga, ": 65535x65535" + beyond},
+        {"wide.ppm", pnm, ": " + tooLarge + "x1" + beyond},
+    };
+    for (const Case& c : cases) {
+        std::string path = writeFile(c.name, c.bytes);
+        _LFSetError("earlier");
+        EXPECT_THROW(load(path), std::bad_alloc) << c.name;
+        EXPECT_EQ(path + c.error, LFError()) << c.name;
+    }
+
+    _LFSetError("earlier");
+    EXPECT_THROW(LFTexture((char*)NULL), std::bad_alloc);
+    EXPECT_STREQ("No image file path given", LFError());
+
+    // What lies after the end of an image is not its data.
+    std::unique_ptr<LFTexture> png = load(writeFile("trailing.png", whole + "trailing bytes"));
+    EXPECT_EQ(16, png->size().width);
+    std::unique_ptr<LFTexture> bmp = load(writeFile("trailing.bmp", wholeBMP + "trailing bytes"));
+    EXPECT_EQ(4, bmp->size().width);
+}
+
 // --- Construction, state and destruction
 
 TEST_F(Texture, EmptyTextureHasNoSizeAndDrawsNothing)
@@ -337,6 +471,24 @@ TEST_F(Texture, BlankTextureIsRGBAOfTheGivenSize)
     EXPECT_EQ(8, width);
     EXPECT_EQ(4, height);
     EXPECT_EQ(4, internalFormat) << "the component count, as handed to OpenGL";
+}
+
+// Sides beyond the largest texture report success with no pixels, or abort
+// inside the driver (2^25 on Mesa).
+TEST_F(Texture, BlankTextureLargerThanTheLargestThrows)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    int sizes[][2] = {{largest + 1, 1}, {1, largest + 1}, {1 << 25, 1}, {1, 1 << 25}, {INT_MAX, INT_MAX}};
+    for (auto& size : sizes) {
+        EXPECT_THROW(LFTexture(size[0], size[1]), std::bad_alloc) << size[0] << " x " << size[1];
+        std::string expected = "Blank texture: " + std::to_string(size[0]) + "x" + std::to_string(size[1]) +
+                               " pixels, larger than the largest texture (" + std::to_string(largest) + " a side)";
+        EXPECT_EQ(expected, LFError());
+    }
+    LFTexture widest(largest, 1);
+    EXPECT_EQ(largest, widest.size().width);
 }
 
 TEST_F(Texture, DestructorDeletesTheOpenGLTexture)

@@ -147,10 +147,38 @@ TEST_F(TextureCache, AnotherWindowGetsItsOwnTextureAndReplacesTheEntry)
     EXPECT_EQ((void*)other, secondItem->renderContext());
 
     // The first texture is no longer the cache's but stays usable; its holder
-    // deletes it under its own window.
+    // deletes it under its own window. Its entry is freed by the cache (the
+    // sanitized run reports it if not).
     window->setRenderContext();
     EXPECT_TRUE(SameColor(kRed, drawn(first)));
-    delete firstItem;
+    delete first;
+}
+
+// A new window at a deleted one's address: a texture of the deleted
+// window's context is never handed out to it.
+TEST_F(TextureCache, TextureOfADeletedWindowIsNeverHandedOutAgain)
+{
+    std::string path = writeImage("red.png", kRed);
+    LFTexture* first = LFTextureCacheLoad(Path(path));
+
+    // The new window is made in the deleted one's storage, at its address.
+    LFWindow* storage = window;
+    window->~LFWindow();
+    window = new (storage) LFWindow(LFTempString("test"), LFMakeSize(kWidth, kHeight));
+    window->setRenderContext();
+    glReadBuffer(GL_BACK);
+    LFTexture* second = LFTextureCacheLoad(Path(path));
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(SameColor(kRed, drawn(second)));
+    EXPECT_EQ(second, LFTextureCacheLoad(Path(path)));
+
+    // The texture given up is its holder's; its OpenGL name died with its
+    // context, and deleting it with no context current keeps the same name
+    // in this one safe.
+    SDL_GL_MakeCurrent(NULL, NULL);
+    delete first;
+    window->setRenderContext();
+    EXPECT_TRUE(SameColor(kRed, drawn(second)));
 }
 
 TEST_F(TextureCache, TextureSelectedAsTargetDoesNotChangeTheWindowKey)
@@ -172,8 +200,7 @@ TEST_F(TextureCache, EntryWithoutTextureIsLoadedAgain)
     LFTexture* texture = LFTextureCacheLoad(Path(path));
     ASSERT_NE(nullptr, texture);
     EXPECT_TRUE(SameColor(kGreen, drawn(texture)));
-    EXPECT_NE(empty, _LFTextureCacheGet(Path(path)));
-    delete empty;
+    EXPECT_NE(empty, _LFTextureCacheGet(Path(path)));  // and the cache has freed it
 }
 
 // ---------------------------------------------------------------------------

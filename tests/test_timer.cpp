@@ -104,6 +104,21 @@ TEST_F(Timer, NegativeTimeoutBecomesZero)
     EXPECT_EQ(0, constructed.tick());
 }
 
+// No elapsed time exceeds NaN: such a timer never fired.
+TEST_F(Timer, NaNTimeoutFiresLikeZero)
+{
+    LFRealTimeTimer timer(NAN);
+    EXPECT_EQ(0, timer.tick());
+    advance(1);
+    EXPECT_EQ(-1, timer.tick());
+    timer.setTimeout(5);
+    timer.setTimeout(NAN);
+    advance(1);
+    EXPECT_EQ(-1, timer.tick());
+    advance(1);
+    EXPECT_EQ(-1, timer.tick()) << "the restart keeps a timeout of 0";
+}
+
 TEST_F(Timer, LeafStepPolledEverySixteenMillisecondsFiresEverySecondPoll)
 {
     LFRealTimeTimer timer(0.02f);

@@ -1,6 +1,9 @@
 // Windows: creation and the window map, the size cache, projections,
 // render-context globals and scissor clipping, read back from real OpenGL.
+#include <math.h>  // NAN
 #include <string.h>
+
+#include <algorithm>  // std::min
 
 #include "TestSupport.h"
 
@@ -83,6 +86,36 @@ TEST_F(Window, SizeIsCachedUntilSetSize)
     delete w;
 }
 
+// 40000 x 40000 used to end the process two frames later with an X error.
+TEST_F(Window, SetSizeClampsToTheDisplayAndTheLargestViewport)
+{
+    LFWindow* w = new LFWindow(LFTempString("w"), LFMakeSize(64, 48), -1);
+    w->setRenderContext();
+    SDL_Rect display;
+    ASSERT_EQ(0, SDL_GetDisplayBounds(w->getDisplayIndex(), &display)) << SDL_GetError();
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    w->setSize(LFMakeSize(40000, 40000));
+    for (int frame = 0; frame < 3; frame++) {
+        SDL_PumpEvents();
+        w->setRenderContext();
+        glClear(GL_COLOR_BUFFER_BIT);
+        LFDrawRectFill(LFMakeRect(LFZeroPoint, w->size()), LFMakeColor(1, 0, 0, 1));
+        w->swapBuffers();
+    }
+    SDL_PumpEvents();
+    LFSize size = w->rect().size;
+    EXPECT_EQ(std::min(display.w, viewport[0]), size.width);
+    EXPECT_EQ(std::min(display.h, viewport[1]), size.height);
+
+    w->setSize(LFMakeSize(100.9f, NAN));
+    EXPECT_EQ(size.width, w->rect().size.width) << "SDL refuses a height of 0; nothing changes";
+    w->setSize(LFMakeSize(100.9f, 80));
+    EXPECT_EQ(100, w->size().width);
+    EXPECT_EQ(80, w->size().height);
+    delete w;
+}
+
 TEST_F(Window, SetRenderContextSelectsTheWindowAndItsDrawable)
 {
     EXPECT_EQ(nullptr, LFCurrentRenderContext());
@@ -101,6 +134,32 @@ TEST_F(Window, SetRenderContextSelectsTheWindowAndItsDrawable)
     EXPECT_EQ(dw, viewport[2]);
     EXPECT_EQ(dh, viewport[3]);
     delete w;
+}
+
+TEST_F(Window, VSyncSetsTheSwapIntervalOfTheWindowsOwnContext)
+{
+    LFWindow* a = new LFWindow(LFTempString("a"), LFMakeSize(64, 48));
+    LFWindow* b = new LFWindow(LFTempString("b"), LFMakeSize(64, 48));
+    a->setRenderContext();
+    SDL_GLContext aContext = SDL_GL_GetCurrentContext();
+    int aInterval = SDL_GL_GetSwapInterval();
+    _LFSetError("%s", "");
+
+    int accepted = b->setVSync(-1);
+    EXPECT_EQ(aContext, SDL_GL_GetCurrentContext()) << "the context current before is current again";
+    EXPECT_EQ(aInterval, SDL_GL_GetSwapInterval()) << "and keeps its interval";
+    if (accepted) {
+        EXPECT_EQ(-1, accepted);
+        EXPECT_STREQ("", LFError());
+        b->setRenderContext();
+        EXPECT_EQ(1, SDL_GL_GetSwapInterval());
+        EXPECT_EQ(-1, b->setVSync(0));
+        EXPECT_EQ(0, SDL_GL_GetSwapInterval());
+    } else {
+        EXPECT_EQ(0, strncmp("Unable to set swap interval: ", LFError(), 29)) << LFError();
+    }
+    delete b;
+    delete a;
 }
 
 TEST_F(Window, StandingStateIsTexturingAndAlphaBlending)

@@ -1,6 +1,9 @@
-// make_assets: draws Windcart's pictures and synthesises its sounds.
-// Usage: make_assets <output directory>; writes the images, ambience.wav,
-// leaf.wav and notes/*.wav there. The same input always gives the same files.
+// make_assets: draws Windcart's pictures and synthesises its sounds, and those
+// of the teaching examples.
+// Usage: make_assets <output directory> writes the game's images, ambience.wav,
+// leaf.wav and notes/*.wav there; make_assets --examples <output directory>
+// writes the examples' fish.png, coin.png, panel.png and sounds/*.wav. The same
+// input always gives the same files.
 #define SDL_MAIN_HANDLED  // a plain main: this tool needs no SDL start-up
 #include <SDL.h>
 #include <SDL_image.h>  // IMG_SavePNG
@@ -10,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <cstring>   // strcmp
 #include <iterator>  // std::size
 #include <string>
 #include <vector>
@@ -54,6 +58,15 @@ constexpr double kNoteSeconds = 0.9;
 constexpr double kAmbienceSeconds = 6.0;
 constexpr double kAmbienceCrossfadeSeconds = 0.5;
 constexpr double kLeafSeconds = 0.22;
+
+// The examples' sprites: a fish facing right (so mirroring shows), a sheet of
+// coin frames side by side, and a panel whose corners survive nine-slicing.
+constexpr int kFishWidth = 64;
+constexpr int kFishHeight = 48;
+constexpr int kCoinFrame = 32;
+constexpr int kCoinFrames = 4;
+constexpr int kPanelSize = 48;
+constexpr int kPanelBorder = 10;  // the frame; the examples slice at 12 px
 
 // Every random choice comes from this seed, so rebuilds are byte-identical.
 constexpr uint32_t kSeed = 0x57C4A27u;
@@ -563,45 +576,229 @@ static std::vector<float> makeLeaf()
 }
 
 // ---------------------------------------------------------------------------
+// The examples' pictures and sounds
+// ---------------------------------------------------------------------------
+
+// True inside the ellipse of centre (cx, cy) and radii (rx, ry).
+static bool inEllipse(float x, float y, float cx, float cy, float rx, float ry)
+{
+    float dx = (x - cx) / rx, dy = (y - cy) / ry;
+    return dx * dx + dy * dy <= 1;
+}
+
+// A clownfish facing right: orange body with white bands, tail on the left,
+// an eye near the head. Nothing in it is symmetric, so every mirror shows.
+static Image makeFish()
+{
+    Image image(kFishWidth, kFishHeight);
+    const Rgba orange = opaque(240, 130, 40), belly = opaque(250, 186, 110), dark = opaque(80, 36, 20);
+    const Rgba band = opaque(250, 246, 236), tail = opaque(214, 96, 30);
+    const float cx = 36, cy = 24, rx = 24, ry = 15;
+    for (int y = 0; y < kFishHeight; ++y)
+        for (int x = 0; x < kFishWidth; ++x) {
+            float px = x + 0.5f, py = y + 0.5f;
+            bool fin = py >= 4 && py < cy && std::fabs(px - 30) < (py - 4) * 0.9f;  // the dorsal fin
+            // The tail fans out to the left, forked at its end.
+            bool tailFin = px >= 3 && px < 16 && std::fabs(py - cy) < (16 - px) * 0.75f + 3 &&
+                           std::fabs(py - cy) >= (7 - px) * 1.5f;
+            if (inEllipse(px, py, cx, cy, rx - 1.5f, ry - 1.5f)) {
+                bool white = std::fabs(px - 30) < 3 || std::fabs(px - 44) < 2.5f;
+                image.at(x, y) = white ? band : py > cy + 5 ? belly : orange;
+            } else if (inEllipse(px, py, cx, cy, rx, ry) || fin || tailFin) {
+                image.at(x, y) = fin || tailFin ? tail : dark;
+            }
+        }
+    Image filled = image;  // outline the fins against the water
+    for (int y = 1; y < kFishHeight - 1; ++y)
+        for (int x = 1; x < kFishWidth - 1; ++x)
+            if (filled.at(x, y).a > 0 && (filled.at(x - 1, y).a == 0 || filled.at(x + 1, y).a == 0 ||
+                                          filled.at(x, y - 1).a == 0 || filled.at(x, y + 1).a == 0))
+                image.at(x, y) = dark;
+    for (int y = -4; y <= 4; ++y)
+        for (int x = -4; x <= 4; ++x)
+            if (x * x + y * y <= 16)
+                image.at(50 + x, 19 + y) = x * x + y * y <= 4 ? opaque(10, 10, 20) : opaque(255, 255, 255);
+    image.fill(57, 27, 59, 27, dark);  // the mouth
+    return image;
+}
+
+// Four frames of a turning coin, side by side: wide, narrow, edge-on, narrow
+// with the shine on the other side.
+static Image makeCoin()
+{
+    Image image(kCoinFrame * kCoinFrames, kCoinFrame);
+    const float halfWidths[kCoinFrames] = {13, 8, 2.5f, 8};
+    const Rgba gold = opaque(244, 196, 48), rim = opaque(150, 100, 20), shine = opaque(255, 246, 190);
+    for (int f = 0; f < kCoinFrames; ++f) {
+        float cx = f * kCoinFrame + 16, rx = halfWidths[f];
+        for (int y = 0; y < kCoinFrame; ++y)
+            for (int x = f * kCoinFrame; x < (f + 1) * kCoinFrame; ++x) {
+                float px = x + 0.5f, py = y + 0.5f;
+                if (!inEllipse(px, py, cx, 16, rx, 13))
+                    continue;
+                bool edge = !inEllipse(px, py, cx, 16, rx - 1.5f, 11.5f);
+                float side = f == 3 ? -1 : 1;  // the shine moves across as it turns
+                bool glint = inEllipse(px, py, cx - side * rx * 0.4f, 11, rx * 0.25f + 0.5f, 3);
+                image.at(x, y) = edge ? rim : glint ? shine : gold;
+            }
+    }
+    return image;
+}
+
+// A wooden frame round parchment, with a rivet in each corner: stretched as a
+// nine-slice panel the rivets stay round while the edges and centre stretch.
+static Image makePanel()
+{
+    Image image(kPanelSize, kPanelSize);
+    const int last = kPanelSize - 1, b = kPanelBorder;
+    for (int y = 0; y < kPanelSize; ++y)
+        for (int x = 0; x < kPanelSize; ++x) {
+            bool outline = x == 0 || y == 0 || x == last || y == last;
+            bool inner = x >= b && y >= b && x <= last - b && y <= last - b;
+            bool lit = std::min(x, y) < std::min(last - x, last - y);  // top and left bevels catch the light
+            image.at(x, y) = outline ? opaque(40, 28, 22)
+                             : inner ? opaque(236, 222, 184)
+                             : lit   ? opaque(186, 132, 82)
+                                     : opaque(116, 76, 46);
+        }
+    for (int cy : {5, last - 5})
+        for (int cx : {5, last - 5})
+            for (int y = -3; y <= 3; ++y)
+                for (int x = -3; x <= 3; ++x)
+                    if (x * x + y * y <= 9)
+                        image.at(cx + x, cy + y) = x * x + y * y >= 6 ? opaque(60, 60, 70) : opaque(206, 208, 220);
+    return image;
+}
+
+// A short square-ish beep: odd harmonics of 880 Hz, clicked off by a fade.
+static std::vector<float> makeBlip()
+{
+    const int n = int(0.15 * kSampleRate);
+    std::vector<float> samples(n);
+    for (int i = 0; i < n; ++i) {
+        double t = double(i) / kSampleRate, v = 0;
+        for (int h = 1; h <= 7; h += 2)
+            v += std::sin(2 * M_PI * 880 * h * t) / h;
+        samples[i] = float(v * std::min(1.0, (0.15 - t) / 0.03));
+    }
+    normalise(samples, 0.4f);
+    return samples;
+}
+
+// A bell: inharmonic partials ringing out over 1.2 s.
+static std::vector<float> makeChime()
+{
+    const double ratios[] = {1, 2.76, 5.40, 8.93}, decays[] = {0.6, 0.3, 0.15, 0.08};
+    const int n = int(1.2 * kSampleRate);
+    std::vector<float> samples(n);
+    for (int i = 0; i < n; ++i) {
+        double t = double(i) / kSampleRate, v = 0;
+        for (size_t p = 0; p < std::size(ratios); ++p)
+            v += std::exp(-t / decays[p]) * std::sin(2 * M_PI * 660 * ratios[p] * t) / (p + 1);
+        samples[i] = float(v * std::min(1.0, t / 0.002) * std::min(1.0, (1.2 - t) / 0.05));
+    }
+    normalise(samples, 0.5f);
+    return samples;
+}
+
+// A drum: a sine falling from 140 Hz to 50 Hz with a burst of noise on top.
+static std::vector<float> makeThump()
+{
+    const int n = int(0.35 * kSampleRate);
+    Random random(kSeed + 30);
+    std::vector<float> samples(n);
+    double phase = 0;
+    for (int i = 0; i < n; ++i) {
+        double t = double(i) / kSampleRate;
+        phase += 2 * M_PI * (50 + 90 * std::exp(-t / 0.05)) / kSampleRate;
+        double v = std::sin(phase) * std::exp(-t / 0.12) + random.symmetric() * 0.3 * std::exp(-t / 0.01);
+        samples[i] = float(v * std::min(1.0, (0.35 - t) / 0.03));
+    }
+    normalise(samples, 0.6f);
+    return samples;
+}
+
+// A drone for looping: every partial fits a whole number of cycles into the
+// two seconds, so the loop has no seam.
+static std::vector<float> makeHum()
+{
+    const int n = 2 * kSampleRate;
+    const double cycles[] = {220, 221, 330, 441};  // per loop: 110 Hz, 110.5 Hz, 165 Hz, 220.5 Hz
+    std::vector<float> samples(n);
+    for (int i = 0; i < n; ++i) {
+        double u = double(i) / n, v = 0;
+        for (size_t p = 0; p < std::size(cycles); ++p)
+            v += std::sin(2 * M_PI * cycles[p] * u) / (p + 1);
+        samples[i] = float(v);
+    }
+    normalise(samples, 0.3f);
+    return samples;
+}
+
+// ---------------------------------------------------------------------------
 // Main
 // ---------------------------------------------------------------------------
 
-int main(int argc, char** argv)
-{
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_assets <output directory>\n");
-        return 2;
-    }
-    const std::string dir = argv[1];
-    std::error_code error;
-    std::filesystem::create_directories(dir + "/notes", error);
-    if (error) {
-        std::fprintf(stderr, "make_assets: cannot create %s/notes: %s\n", dir.c_str(), error.message().c_str());
-        return 1;
-    }
-    IMG_Init(IMG_INIT_PNG);
-
+// Reports a file that could not be written; false from then on.
+struct Writer {
     bool ok = true;
-    auto check = [&ok](bool written, const std::string& path) {
+    void check(bool written, const std::string& path)
+    {
         if (!written) {
             std::fprintf(stderr, "make_assets: cannot write %s: %s\n", path.c_str(), SDL_GetError());
             ok = false;
         }
-    };
-
-    Image background = makeBackground();
-    check(savePng(background, dir + "/background.png"), dir + "/background.png");
-    check(savePng(makeMask(background), dir + "/mask.png"), dir + "/mask.png");
-    check(savePng(makeCart(), dir + "/cart.png"), dir + "/cart.png");
-    check(savePng(makeTower(), dir + "/tower.png"), dir + "/tower.png");
-
-    for (int i = 0; i < 24; ++i) {
-        std::string path = dir + "/notes/" + kNoteNames[i % 12] + std::to_string(1 + i / 12) + ".wav";
-        check(saveWav(makeNote(kLowestNoteHz * std::pow(2.0, i / 12.0)), path), path);
     }
-    check(saveWav(makeAmbience(), dir + "/ambience.wav"), dir + "/ambience.wav");
-    check(saveWav(makeLeaf(), dir + "/leaf.wav"), dir + "/leaf.wav");
+    void png(const Image& image, const std::string& path) { check(savePng(image, path), path); }
+    void wav(const std::vector<float>& samples, const std::string& path) { check(saveWav(samples, path), path); }
+};
 
+static void writeGameAssets(const std::string& dir, Writer& out)
+{
+    Image background = makeBackground();
+    out.png(background, dir + "/background.png");
+    out.png(makeMask(background), dir + "/mask.png");
+    out.png(makeCart(), dir + "/cart.png");
+    out.png(makeTower(), dir + "/tower.png");
+    for (int i = 0; i < 24; ++i)
+        out.wav(makeNote(kLowestNoteHz * std::pow(2.0, i / 12.0)),
+                dir + "/notes/" + kNoteNames[i % 12] + std::to_string(1 + i / 12) + ".wav");
+    out.wav(makeAmbience(), dir + "/ambience.wav");
+    out.wav(makeLeaf(), dir + "/leaf.wav");
+}
+
+static void writeExampleAssets(const std::string& dir, Writer& out)
+{
+    out.png(makeFish(), dir + "/fish.png");
+    out.png(makeCoin(), dir + "/coin.png");
+    out.png(makePanel(), dir + "/panel.png");
+    out.wav(makeBlip(), dir + "/sounds/blip.wav");
+    out.wav(makeChime(), dir + "/sounds/chime.wav");
+    out.wav(makeThump(), dir + "/sounds/thump.wav");
+    out.wav(makeHum(), dir + "/sounds/hum.wav");
+}
+
+int main(int argc, char** argv)
+{
+    const bool examples = argc == 3 && std::strcmp(argv[1], "--examples") == 0;
+    if (argc != 2 && !examples) {
+        std::fprintf(stderr, "usage: make_assets [--examples] <output directory>\n");
+        return 2;
+    }
+    const std::string dir = argv[argc - 1];
+    const std::string subdir = dir + (examples ? "/sounds" : "/notes");
+    std::error_code error;
+    std::filesystem::create_directories(subdir, error);
+    if (error) {
+        std::fprintf(stderr, "make_assets: cannot create %s: %s\n", subdir.c_str(), error.message().c_str());
+        return 1;
+    }
+    IMG_Init(IMG_INIT_PNG);
+    Writer out;
+    if (examples)
+        writeExampleAssets(dir, out);
+    else
+        writeGameAssets(dir, out);
     IMG_Quit();
-    return ok ? 0 : 1;
+    return out.ok ? 0 : 1;
 }

@@ -24,6 +24,12 @@ extern char* _LFError;
 // (only ever compared, never dereferenced).
 extern LFRenderContext* _LFCurrentRenderContext;
 extern void* _LFCurrentWindowRenderContext;
+// The serial number of that window (LFWindow::_serialNumber): a new window may
+// get a deleted one's address, never its number. What the caches made under
+// one window is handed out again only while both this and the address match.
+// 0 until a window is selected; a number of no window once the window
+// selected last is deleted.
+extern Uint64 _LFCurrentWindowSerial;
 
 extern LFColor _LFUIBorderColor;
 extern LFColor _LFUIBackroundColor;
@@ -40,6 +46,7 @@ int LFApplicationQuitRequested();
 // The last error text (empty until the first error); null outside LFInit..LFDeInit.
 char* LFError();
 // Internal: formats the error text, cut at 511 characters. No-op without a buffer.
+// Note: format is a format; pass other text through "%s".
 void _LFSetError(const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))

@@ -27,8 +27,19 @@ typedef std::map<float, LFPoint> _LFFontOffsetMap;
 // after its "{C", is no escape: it and all the text after it are plain text
 // in the base colour.
 //
-// Note: final because the destructor is not virtual; delete fonts as LFFont.
-class LFFont final {
+// Text is UTF-8. Every maximal ill-formed part of a text (a stray or missing
+// byte, an overlong form, a surrogate, a code point above U+10FFFF) is drawn,
+// measured and advanced over as one U+FFFD, the replacement character, as
+// Unicode recommends; well-formed text goes to FTGL as it stands. A cut at
+// 1023 bytes keeps whole characters.
+//
+// Note: setSize is virtual and may be overridden, but the destructor is not:
+// deleting a subclass through an LFFont* runs LFFont's destructor only, which
+// is undefined behaviour. Delete every font through a pointer to its own
+// class. For the same reason compilers warn at the delete of an LFFont*
+// (-Wdelete-non-virtual-dtor, part of -Wall); where the font is an LFFont
+// itself the warning may be silenced there.
+class LFFont {
 public:
     // Not usable: always throws std::bad_alloc, with no error text.
     LFFont();
@@ -40,11 +51,14 @@ public:
     ~LFFont();
 
     // Sizes the face to s pixels (72 dpi). -1 when the font is at size s
-    // afterwards; 0 when FTGL refuses s, with "Unable to set font face size"
-    // in LFError() and the previous size kept.
+    // afterwards; 0 when FTGL refuses s or cannot draw at it (the face has
+    // no metrics, say from a damaged head table; or an LFAntiAliased font's
+    // lines are taller than the largest texture of the current context),
+    // with "Unable to set font face size" in LFError() and the previous size
+    // kept.
     virtual int setSize(int s);
-    // The current size; 0 until a size has been applied. At a size of 0 or
-    // less nothing is drawn and every measure of text is 0.
+    // The current size; 0 until a size has been applied. A face left without
+    // glyphs (its first size refused) draws nothing and measures text as 0.
     int getSize();
 
     // Stores the pixel shift print applies to text drawn at size (x right, y down).
@@ -63,13 +77,13 @@ public:
     // Pen advance of the whole string, markup not interpreted; 0 for null.
     float advance(char* string);
 
-    // Formats text printf-style (cut at 1023 characters), then draws it as one
+    // Formats text printf-style (cut at 1023 bytes), then draws it as one
     // line into the current render context: pen at pos.x, baseline at pos.y +
     // floor(ascender) + floor(descender), moved by the offset of the current
     // size. Plain text is drawn in baseColor, escapes in their colour. A null
     // text draws nothing.
-    // Note: leaves baseColor as the current colour; an LFAliased font also
-    // leaves GL_TEXTURE_2D enabled.
+    // Note: text is a format: pass other text through "%s". Leaves baseColor
+    // as the current colour; an LFAliased font also leaves GL_TEXTURE_2D enabled.
     void print(LFPoint pos, LFColor baseColor, char* text, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 4, 5)))
@@ -77,8 +91,8 @@ public:
         ;
     // Width and height of the bounding box of str, which is not a format.
     // With includeEscapeSequences 0 the escapes are measured as their
-    // coloured text (cut at 1023 characters, pieces left in the temporary
-    // string pool); otherwise str is measured as it stands.
+    // coloured text (cut at 1023 bytes); otherwise str is measured as it
+    // stands.
     LFSize stringBounds(char* str, int includeEscapeSequences);
     // Same as stringBounds(str, 0).
     LFSize stringBounds(char* str);
@@ -91,6 +105,9 @@ private:
     _LFFontOffsetMap* _offsetCache;
     int _size;
     int _aliasMode;
+    // -1 while FTGL holds glyphs for the face at _size, 0 before the first
+    // size is applied and after a size change FTGL could neither make nor undo.
+    int _hasGlyphs;
 };
 
 #endif

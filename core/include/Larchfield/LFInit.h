@@ -6,6 +6,10 @@
 
 // Takes the executable's name and directory from its path, makes that
 // directory the working directory, then starts the library with LFInit().
+// A bare program name (no separator, as found through PATH) takes the real
+// directory of the running executable instead ("." where the system cannot
+// tell), and the caller's string stays as it is.
+// A null path fails at once: 0, with "No executable path given" in LFError().
 // Note: writes into executablePath (it ends up holding the directory); pass a copy.
 int LFInit(char* executablePath);
 // Starts SDL (timer, video, joystick), the key tables, a logic rate of 60 and

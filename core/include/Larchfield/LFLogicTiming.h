@@ -21,8 +21,23 @@ extern Uint32 _LFLogicCurrentCycles;
 void LFSetLogicInterval(unsigned int BPS);
 unsigned int LFLogicInterval();
 
+// Frames per second at most, 0 (the default) for no limit. With a limit,
+// LFPreLogicLoop sleeps until the next frame is due, so that frames start at
+// least 1000 / framesPerSecond ms apart, rounded up to the whole milliseconds
+// the clock counts (60 gives 17 ms, 58.8 frames a second; 125 gives 8 ms). A
+// late frame starts at once and is not made up for. Ticks are worked out from
+// the frames' start times exactly as without a limit.
+// Note: the time left over in a frame that runs a tick is dropped, so unless
+// the period divides the logic cycle (16 ms at the default rate) or is a
+// multiple of it, ticks are lost: 63 (16 ms) and 125 (8 ms) keep all 62.5
+// ticks a second, 60 (17 ms) gives 58.8.
+void LFSetFrameRateLimit(unsigned int framesPerSecond);
+unsigned int LFFrameRateLimit();
+
 // Restarts logic time from now: time already passed is not caught up.
 void LFResetLogicLoop();
+// Reads the clock (after waiting for the frame-rate limit) and works out how
+// many ticks are due.
 void LFPreLogicLoop();
 // -1 while a tick is due (after pumping the event queue), else 0.
 int LFLogicLoop();
@@ -37,5 +52,11 @@ void LFSetWindowResizedCallback(LFWindowResizedCallback callback);
 Uint32 _LFGetTicks();
 // Internal: replaces the clock (tests drive time with it); null restores SDL_GetTicks.
 void _LFSetTicksSource(Uint32 (*source)());
+// Internal: waits ms milliseconds; SDL_Delay(ms) unless replaced. Returns at
+// once while a recording is replayed (LFRecord.h).
+void _LFDelay(Uint32 ms);
+// Internal: replaces the wait (tests move their clock on instead of sleeping);
+// null restores SDL_Delay.
+void _LFSetDelayFunction(void (*delay)(Uint32));
 
 #endif

@@ -12,7 +12,8 @@
 void LFDrawLine(LFPoint origin, LFPoint end, LFColor color);
 // Draws the segments points[0]-points[1], points[2]-points[3], ... as one
 // batch: the same pixels and state afterwards as LFDrawLine on each pair in
-// order. An odd last point is ignored; fewer than two points change nothing.
+// order. An odd last point is ignored; with fewer than two points nothing is
+// drawn and no state changes.
 void LFDrawLines(const LFPoint* points, int count, LFColor color);
 // One-pixel ring inside the rectangle, corners truncated to whole pixels.
 void LFDrawRect(LFRect rect, LFColor color);

@@ -8,7 +8,7 @@ public:
     LFRealTimeTimer(float timeoutInSeconds);
     ~LFRealTimeTimer();
 
-    // Fixed timeout (negative becomes 0); restarts the timer.
+    // Fixed timeout (negative or NaN becomes 0); restarts the timer.
     void setTimeout(float timeoutInSeconds);
     // A random timeout (LFRandomizef) between the bounds at every restart.
     void setMinMaxTimeout(float minTimeoutInSeconds, float maxTimeoutInSeconds);

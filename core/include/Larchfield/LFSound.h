@@ -8,8 +8,11 @@
 // Sets the number of mixer channels (8 until called); channels cut off are halted.
 // Note: acts on the open device only; every LFInitAudio starts again with 8.
 void LFSetMixingChannels(int channels);
-// Sets every channel to volume v (0..128, clamped) at once and scales every
-// sound played or re-volumed afterwards by v/128. Kept while the device is closed.
+// Sets every channel to volume v (0..128) at once and scales every sound
+// played or re-volumed afterwards by v/128. v is stored as given; the mixer
+// plays more than 128 as 128 and takes a negative v as a query that changes
+// no channel (later sounds then keep their channel's volume). Kept while the
+// device is closed.
 void LFSetSoundVolume(int v);
 // Halts every channel. The sounds keep their channel numbers.
 void LFStopAllSounds();
@@ -29,15 +32,17 @@ public:
     LFSound(const LFSound&) = delete;
     LFSound& operator=(const LFSound&) = delete;
 
-    // Plays on the first free channel, loop extra times (-1: until stopped).
-    // -1 on success; 0 when no channel is free (or no device), nothing plays.
+    // Plays on the first free channel that is not reserved, loop extra times
+    // (-1: until stopped), at master volume * vol / 128. -1 on success; 0 when
+    // no channel is free (or no device), nothing plays.
     // Note: playing again while still playing starts a second voice and the
     // sound forgets the first one.
     int play(int loop);
     // Halts the sound's channel and forgets it.
     void stop();
-    // Sets the sound's own volume (0..128, clamped); a channel held plays at
-    // once at master volume * volume / 128.
+    // Sets the sound's own volume (0..128, stored as given); a channel held
+    // plays at once at master volume * volume / 128, truncated, which the
+    // mixer holds to 128 (a negative result changes nothing).
     void setVolume(int volume);
     // The channel's current volume after master scaling; 0 without a channel.
     int volume();
@@ -53,7 +58,7 @@ public:
     // Mixer channel of the last successful play, kept after the sample ends by
     // itself (it may by then carry another sound); -1 for none.
     int channel;
-    // The sound's own volume, 0..128.
+    // The sound's own volume, nominally 0..128, as last given.
     int vol;
 };
 

@@ -8,6 +8,7 @@
 // printf-style text of at most 1023 characters, never freed by the caller and
 // valid until the current logic tick ends. Null for a null format or when
 // memory runs out.
+// Note: input is a format; copy other text with LFTempString("%s", text).
 char* LFTempString(const char* input, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
@@ -18,8 +19,8 @@ char* LFTempString(const char* input, ...)
 // characters and the NUL).
 enum { _LFFormatBufferSize = 1024 };
 // Internal: formats printf-style into buffer, cut at _LFFormatBufferSize - 1
-// characters; an encoding error gives an empty text.
-void _LFFormatV(char buffer[_LFFormatBufferSize], const char* format, va_list args);
+// characters; an encoding error gives an empty text. Non-zero when cut.
+int _LFFormatV(char buffer[_LFFormatBufferSize], const char* format, va_list args);
 
 // Internal: a malloc'd block of length bytes holding an empty string, not
 // pooled; null when length is not positive or memory runs out.

@@ -27,11 +27,21 @@ public:
     // An empty texture: no OpenGL texture, size (0, 0); it draws nothing.
     LFTexture();
     // Loads an image file that decodes to 24 or 32 bits per pixel. Throws
-    // std::bad_alloc if it cannot; an image of other depth leaves
-    // "<path>: not a truecolor image" in LFError().
+    // std::bad_alloc if it cannot. A file that cannot be opened or decoded
+    // leaves LFError() as it was; these leave a reason there:
+    // - a null path: "No image file path given";
+    // - an image of other depth: "<path>: not a truecolor image";
+    // - a side larger than the current context's largest texture:
+    //   "<path>: <w>x<h> pixels, larger than the largest texture (<n> a side)";
+    // - a PNG chunk or BMP pixel rows claimed past the end of the file:
+    //   "<path>: damaged image: its data would run past the end of the file".
+    // PNG, BMP, JPEG, GIF and TGA files are checked for the last two before
+    // they are decoded, so a damaged header costs neither time nor memory.
     explicit LFTexture(char* filePath);
     // A blank RGBA texture for drawing into; its pixels are undefined until
-    // cleared or drawn into.
+    // cleared or drawn into. Throws std::bad_alloc when a side is larger than
+    // the current context's largest texture ("Blank texture: <w>x<h> pixels,
+    // larger than the largest texture (<n> a side)" in LFError()).
     LFTexture(int width, int height);
     // Deletes the OpenGL texture, its framebuffer object and the pixel snapshot.
     ~LFTexture();
@@ -133,7 +143,7 @@ private:
     void _commonInit();
     void _clearTextureID();
     void _clearFBOID();
-    // -1 when the file is decoded and uploaded, else 0 (error text only for a wrong depth).
+    // -1 when the file is decoded and uploaded, else 0 (error text as for the constructor).
     int _loadImage(char* filePath);
     // Uploads w x h pixels of data (rows padded to 4 bytes); always -1.
     int _loadFromData(int w, int h, GLint bytesPerPixel, GLenum textureFormat, char* data);

@@ -3,18 +3,21 @@
 #ifndef LFTEXTURECACHE_H
 #define LFTEXTURECACHE_H
 
+#include <SDL.h>  // Uint64
+
 class LFTexture;
 
 // The texture loaded from path while the current window render context was
-// current, loaded now if there is none yet. Never null: throws std::bad_alloc
-// when the image cannot be loaded (as LFTexture(char*) does, with the same
-// error text), and the cache is then unchanged, so a later call tries the
-// file again. The path text is the key, byte for byte: "a.png" and "./a.png"
+// current, loaded now if there is none yet. A texture loaded under a window
+// that has been deleted since is never handed out again. Never null: throws
+// std::bad_alloc when the image cannot be loaded (as LFTexture(char*) does,
+// with the same error text), and the cache is then unchanged, so a later call
+// tries the file again. The path text is the key, byte for byte: "a.png" and "./a.png"
 // are two entries holding two textures.
 // Note: the texture belongs to the cache; never delete it, and stop using it
 // once the cache is purged. A load under another window replaces the path's
-// entry: the texture loaded before is then no longer the cache's, and its
-// holder deletes it (with its own window's context current).
+// entry (and frees it): the texture loaded before is then no longer the
+// cache's, and its holder deletes it (with its own window's context current).
 LFTexture* LFTextureCacheLoad(char* path);
 
 // Deletes every cached texture and empties the cache, which stays usable.
@@ -24,7 +27,9 @@ LFTexture* LFTextureCacheLoad(char* path);
 void LFTextureCachePurge();
 
 // Internal: one cache entry, owning its texture and remembering the window
-// render context it was loaded under (only ever compared, never dereferenced).
+// render context it was loaded under (only ever compared, never dereferenced)
+// and that window's serial number, read from _LFCurrentWindowSerial when the
+// entry is made.
 class _LFTextureCacheItem {
 public:
     _LFTextureCacheItem(LFTexture* texture, void* renderContext);
@@ -35,10 +40,16 @@ public:
 
     LFTexture* texture();
     void* renderContext();
+    // The serial number of the window current when the item was made
+    // (_LFCurrentWindowSerial then): a new window may lie where a deleted one did.
+    Uint64 windowSerial();
+    // Gives the texture up without deleting it; the item then holds none.
+    LFTexture* releaseTexture();
 
 private:
     LFTexture* _texture;
     void* _renderContext;
+    Uint64 _windowSerial;
 };
 
 // Internal: the entry stored under path, or null when there is none.

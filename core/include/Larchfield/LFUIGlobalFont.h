@@ -12,9 +12,9 @@
 // own copy (null until set; LFDeInit frees it); the offset is registered for
 // every size fetched; the font is the one at size, borrowed from the font
 // cache.
-// Note: after the cache is cleared _LFUIGlobalFont points to a deleted font
-// until the next function without a size fetches it again; read it through
-// those functions.
+// Note: after the cache is cleared _LFUIGlobalFont points to a deleted font,
+// and after its window is deleted to one without glyphs, until the next
+// function without a size fetches it again; read it through those functions.
 extern LFFont* _LFUIGlobalFont;
 extern char* _LFUIGlobalFontPath;
 extern LFAliasMode _LFUIGlobalFontMode;
@@ -31,8 +31,8 @@ int LFUISetGlobalFont(char* fontPath, LFAliasMode mode, int size, LFPoint offset
 
 // The functions without a size use the font fetched by LFUISetGlobalFont, for
 // the window that was current then. After LFClearGUIFontCache() deletes it,
-// the next such call fetches it again at the same size, for the window current
-// at that call. After LFDeInit there is no global font: they draw nothing and
+// or once that window is deleted, the next such call fetches it again at the
+// same size, for the window current at that call. After LFDeInit there is no global font: they draw nothing and
 // measure 0 until the next LFUISetGlobalFont.
 // The functions with a size fetch the global font at that size for the window
 // current at the call, loading it on first use; the size's rendering offset is

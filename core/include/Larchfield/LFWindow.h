@@ -48,6 +48,11 @@ public:
     void setRenderingMode(LFWindowRenderingMode mode);
     // Presents the frame; what an open batch holds is sent first (the batch stays open).
     void swapBuffers();
+    // Non-zero: swapBuffers waits for the display's refresh (swap interval
+    // 1); 0: it does not. -1 when the driver accepts; 0 when it refuses, with
+    // "Unable to set swap interval: <reason>" in LFError(). The OpenGL context
+    // current before the call is current after it.
+    int setVSync(int on);
 
     // Window size from the cache; SDL is asked again only after a resize.
     LFSize size();
@@ -55,6 +60,8 @@ public:
     LFRect rect();
     LFPoint getPosition();
     void setPosition(LFPoint pos);
+    // Sides are truncated to whole pixels, then clamped to the size of the
+    // window's display and to the largest viewport of the OpenGL context.
     void setSize(LFSize size);
     void setMinimumSize(LFSize size);
     void hide();
@@ -92,21 +99,23 @@ public:
 
     // Internal: forgets the cached size (the pump calls it on a resize).
     void _invalidateSizeCache();
+    // Internal: a number no other window of the process ever has, from 1 up.
+    Uint64 _serialNumber();
     // Internal: reads the whole drawable as RGBA bytes, bottom row first, into
     // buffer, which must hold 4 x drawable width x drawable height bytes.
     void _readPixels(char* buffer);
     // Internal: turns such a buffer upside down in place, so row 0 is the top.
     void _flipPixels(char* pixelBuffer);
+    // Internal: the drawable read once, upright, in a new[] block of 4 x width
+    // x height bytes, with the size it was read at; null when there is no
+    // memory. Buffer, read and flip share that one size.
+    char* _capturePixels(int& width, int& height);
 
 private:
     void _commonInit(char* title, LFSize size, int resizable);
     void _set2DRenderingMode();
     void _set3DRenderingMode();
     void _updateWithCurrentRenderingMode();
-    // The drawable read once, upright, in a new[] block of 4 x width x height
-    // bytes, with the size it was read at; null when there is no memory.
-    // Buffer, read and flip share that one size.
-    char* _capturePixels(int& width, int& height);
     void _readPixels(char* buffer, int width, int height);
     void _flipPixels(char* pixelBuffer, int width, int height);
 
@@ -114,6 +123,10 @@ private:
     SDL_GLContext _context;
     LFWindowRenderingMode _renderingMode;
     LFSize _cachedSize;
+    Uint64 _serial;
 };
+
+// Internal: -1 while a window with this serial number exists, else 0.
+int _LFWindowSerialIsLive(Uint64 serial);
 
 #endif

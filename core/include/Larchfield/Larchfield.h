@@ -18,6 +18,7 @@
 #include "LFPrimitives.h"
 #include "LFRandom.h"
 #include "LFRealTimeTimer.h"
+#include "LFRecord.h"
 #include "LFRenderContext.h"
 #include "LFSound.h"
 #include "LFString.h"

@@ -1,12 +1,16 @@
 // Sound effects over SDL2_mixer: samples loaded from files, played on the
 // first free mixer channel and scaled by one master volume.
+#include <limits.h>  // INT_MAX, INT_MIN
+
 #include <new>  // std::bad_alloc
 
 #include "LFInit.h"  // _LFAudioInitialized
+#include "LFRecord.h"
 #include "LFSound.h"
 
-// The master volume, 0..128, set by LFSetSoundVolume and applied to a sound
-// whenever it is played or re-volumed.
+// The master volume, nominally 0..128, set by LFSetSoundVolume and applied to
+// a sound whenever it is played or re-volumed. Stored as given, like a sound's
+// own volume: the mixer does its own clamping.
 static int _LFMasterVolume = MIX_MAX_VOLUME;
 
 // The mixer keeps its channel count after closing but frees the channels, so
@@ -22,19 +26,19 @@ static int _LFHasMixerChannel(int channel)
     return channel != -1 && _LFMixerOpen();
 }
 
-// Mix_Volume only reads for a negative volume and clips above 128; clamping
-// keeps "silent" and "full" meaning what they say.
-static int _LFClampVolume(int volume)
-{
-    if (volume < 0)
-        return 0;
-    return volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume;
-}
-
 // A sound's own volume scaled by the master volume, truncated toward zero.
+// Both are whatever int the caller gave, so the product can lie far outside
+// the int range, where converting it would be undefined: it is held to the
+// int range first. The mixer plays anything above 128 at 128 and reads a
+// negative volume as a query that changes nothing.
 static int _LFScaledVolume(int volume)
 {
-    return (int)(_LFMasterVolume * (volume / 128.0));
+    double scaled = _LFMasterVolume * (volume / 128.0);
+    if (scaled > INT_MAX)
+        return INT_MAX;
+    if (scaled < INT_MIN)
+        return INT_MIN;
+    return (int)scaled;
 }
 
 // Mixer panning and distance take 8-bit values.
@@ -51,9 +55,9 @@ void LFSetMixingChannels(int channels)
 
 void LFSetSoundVolume(int v)
 {
-    _LFMasterVolume = _LFClampVolume(v);
     if (_LFMixerOpen())
-        Mix_Volume(-1, _LFMasterVolume);
+        Mix_Volume(-1, v);
+    _LFMasterVolume = v;
 }
 
 void LFStopAllSounds()
@@ -88,17 +92,16 @@ LFSound::~LFSound()
     channel = -1;
 }
 
-// The first free channel is picked and given its volume before the voice
-// starts, so that no first chunk mixes at the volume the channel's last voice
-// left. Note: channels reserved directly with Mix_ReserveChannels are not skipped.
+// The mixer picks the first free channel that is not reserved
+// (Mix_ReserveChannels); the voice gets its volume right after it starts.
 int LFSound::play(int loop)
 {
-    channel = _LFMixerOpen() ? Mix_GroupAvailable(-1) : -1;
-    if (channel == -1)
-        return 0;
-    Mix_Volume(channel, _LFScaledVolume(vol));
-    channel = Mix_PlayChannel(channel, sound, loop);
-    return channel == -1 ? 0 : -1;
+    channel = _LFMixerOpen() ? Mix_PlayChannel(-1, sound, loop) : -1;
+    if (channel != -1)
+        setVolume(vol);
+    // Which channels are free depends on the audio thread: a replay answers as
+    // the recorded run did.
+    return _LFRecordValue(_LFRecordSoundPlayed, channel == -1 ? 0 : -1);
 }
 
 void LFSound::stop()
@@ -110,19 +113,19 @@ void LFSound::stop()
 
 void LFSound::setVolume(int volume)
 {
-    vol = _LFClampVolume(volume);
+    vol = volume;
     if (_LFHasMixerChannel(channel))
         Mix_Volume(channel, _LFScaledVolume(vol));
 }
 
 int LFSound::volume()
 {
-    return _LFHasMixerChannel(channel) ? Mix_Volume(channel, -1) : 0;
+    return _LFRecordValue(_LFRecordSoundVolume, _LFHasMixerChannel(channel) ? Mix_Volume(channel, -1) : 0);
 }
 
 int LFSound::isPlaying()
 {
-    return _LFHasMixerChannel(channel) ? Mix_Playing(channel) : 0;
+    return _LFRecordValue(_LFRecordSoundPlaying, _LFHasMixerChannel(channel) ? Mix_Playing(channel) : 0);
 }
 
 void LFSound::setPanning(int left, int right)

@@ -6,6 +6,7 @@
 #include <string.h>  // strstr, strchr
 
 #include <new>  // std::bad_alloc
+#include <string>
 
 #include <GL/gl.h>
 #include <FTGL/ftgl.h>
@@ -22,8 +23,100 @@ static const int _LFEscapeEndLength = 4;
 
 // Note: FTGL keeps no glyphs after it refuses a size, and drawing or measuring
 // without glyphs crashes inside FTGL. A refused change is undone at once (see
-// setSize); a face whose first size was refused has none, which _size <= 0
-// stands for, so everything that touches glyphs checks _size first.
+// setSize); a face whose first size was refused has none, which _hasGlyphs
+// records, so everything that touches glyphs checks it first. Size 0 is a
+// size like any other: FreeType draws it as 1 pixel.
+
+// --- UTF-8
+// FTGL decodes text as UTF-8 without checking it, and crashes or reads past
+// the end on an ill-formed sequence. So text is checked before it reaches
+// FTGL: well-formed text goes as it is; any other is first repaired as
+// Unicode recommends, each maximal ill-formed part becoming one U+FFFD.
+
+static const char _LFReplacementCharacter[] = "\xEF\xBF\xBD";
+
+// Bytes of the character that the byte c begins: 1 to 4, or 0 for a byte
+// that begins none (a continuation byte, or one never used in UTF-8).
+static int _LFLeadLength(unsigned char c)
+{
+    if (c < 0x80)
+        return 1;
+    if (c >= 0xC2 && c <= 0xDF)
+        return 2;
+    if (c >= 0xE0 && c <= 0xEF)
+        return 3;
+    if (c >= 0xF0 && c <= 0xF4)
+        return 4;
+    return 0;
+}
+
+// Length of the well-formed character at s, or 0 when s begins an
+// ill-formed sequence; *part is then the length of that sequence's longest
+// beginning that could still have been well-formed, at least 1. A NUL is
+// never a continuation byte, so nothing past the end is read.
+static int _LFCharacterLength(const unsigned char* s, int* part)
+{
+    int length = _LFLeadLength(s[0]);
+    // The second byte's range excludes overlong forms, surrogates and code
+    // points above U+10FFFF.
+    unsigned char low = (s[0] == 0xE0) ? 0xA0 : (s[0] == 0xF0) ? 0x90 : 0x80;
+    unsigned char high = (s[0] == 0xED) ? 0x9F : (s[0] == 0xF4) ? 0x8F : 0xBF;
+    *part = 1;
+    for (int i = 1; i < length; i++) {
+        if (s[i] < low || s[i] > high)
+            return 0;
+        *part = i + 1;
+        low = 0x80;
+        high = 0xBF;
+    }
+    return length;
+}
+
+// text itself when it is well-formed UTF-8; otherwise its repaired copy,
+// held by repaired, or null when memory runs out.
+static char* _LFWellFormed(char* text, std::string& repaired)
+{
+    const unsigned char* s = (const unsigned char*)text;
+    int part = 0;
+    int length;
+    while (*s && (length = _LFCharacterLength(s, &part)))
+        s += length;
+    if (!*s)
+        return text;
+    try {
+        repaired.assign(text, (const char*)s - text);
+        while (*s) {
+            length = _LFCharacterLength(s, &part);
+            if (length)
+                repaired.append((const char*)s, length);
+            else
+                repaired.append(_LFReplacementCharacter);
+            s += length ? length : part;
+        }
+    } catch (const std::bad_alloc&) {
+        return NULL;
+    }
+    return &repaired[0];
+}
+
+// Drops the last character of a text that was cut at its end when the cut
+// split it: the beginning of a well-formed character with bytes missing.
+static void _LFDropSplitCharacter(char* text)
+{
+    int end = (int)strlen(text);
+    int start = end;
+    while (start > 0 && end - start < 3 && ((unsigned char)text[start - 1] & 0xC0) == 0x80)
+        start--;
+    if (start == 0)
+        return;
+    start--;
+    int part = 0;
+    if (_LFLeadLength((unsigned char)text[start]) > end - start &&
+        !_LFCharacterLength((const unsigned char*)text + start, &part) && part == end - start)
+        text[start] = '\0';
+}
+
+// --- Colour markup
 
 // One colour escape, as pointers into the scanned text.
 struct _LFColorEscape {
@@ -84,29 +177,60 @@ static void _LFRenderStretch(FTFont* font, LFColor color, char* start, char* end
     glTranslatef(pen.Xf(), 0, 0);
 }
 
-// Appends the text from start up to end to a temporary string; null when
-// memory runs out.
-static char* _LFAppendStretch(char* text, char* start, char* end)
+// Appends the text from start up to end to the stripped text of length
+// *length in buffer, as far as it fits in _LFFormatBufferSize - 1 bytes; a
+// character that does not fit whole is left out with all that follows. 0
+// once the text is cut there, so the caller stops.
+static int _LFAppendStretch(char* buffer, int* length, const char* start, const char* end)
 {
-    return LFTempString("%s%.*s", text, (int)(end - start), start);
+    int count = (int)(end - start);
+    int room = _LFFormatBufferSize - 1 - *length;
+    int cut = count > room;
+    if (cut) {
+        // The text is well-formed: back up to the first byte of the
+        // character that the cut would split.
+        count = room;
+        while (count > 0 && ((unsigned char)start[count] & 0xC0) == 0x80)
+            count--;
+    }
+    memcpy(buffer + *length, start, count);
+    *length += count;
+    buffer[*length] = '\0';
+    return !cut;
 }
 
-// str with every escape replaced by its coloured text, as a temporary string
-// cut at 1023 characters; str itself when memory runs out.
-static char* _LFStripColorEscapes(char* str)
+// The well-formed str with every escape replaced by its coloured text, cut
+// at 1023 bytes on a character boundary, written into buffer.
+static void _LFStripColorEscapes(char* str, char buffer[_LFFormatBufferSize])
 {
-    char* stripped = LFTempString("%s", "");
+    int length = 0;
+    buffer[0] = '\0';
     char* scan = str;
     _LFColorEscape escape;
-    while (stripped && _LFFindColorEscape(scan, &escape)) {
-        stripped = _LFAppendStretch(stripped, scan, escape.start);
-        if (stripped)
-            stripped = _LFAppendStretch(stripped, escape.brace + 1, escape.end);
+    while (_LFFindColorEscape(scan, &escape)) {
+        if (!_LFAppendStretch(buffer, &length, scan, escape.start) ||
+            !_LFAppendStretch(buffer, &length, escape.brace + 1, escape.end))
+            return;
         scan = escape.end + _LFEscapeEndLength;
     }
-    if (stripped)
-        stripped = _LFAppendStretch(stripped, scan, scan + strlen(scan));
-    return stripped ? stripped : str;
+    _LFAppendStretch(buffer, &length, scan, scan + strlen(scan));
+}
+
+// Whether FTGL can draw the face at the size it has just accepted. FTGL
+// accepts sizes it cannot draw, and its own error state reports only some:
+// a face without metrics (a damaged head table) draws nothing, and textured
+// glyphs taller than the largest texture fail inside OpenGL.
+static int _LFDrawableSize(FTFont* font, int aliasMode)
+{
+    float height = font->Ascender() - font->Descender();
+    float lineHeight = font->LineHeight();
+    if (font->Error() || !(height > 0 || lineHeight > 0))
+        return 0;
+    if (aliasMode != LFAntiAliased)
+        return 1;
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    return largest <= 0 || (height <= largest && lineHeight <= largest);
 }
 
 LFFont::LFFont()
@@ -120,6 +244,7 @@ LFFont::LFFont(char* path, int aliasMode)
     _offsetCache = NULL;
     _size = 0;
     _aliasMode = (aliasMode == LFAliased) ? LFAliased : LFAntiAliased;
+    _hasGlyphs = 0;
     if (!path)
         throw std::bad_alloc();
     LFFlushBatch();  // FTGL makes textures and display lists as it goes
@@ -155,8 +280,9 @@ int LFFont::setSize(int s)
     if (s == _size)
         return -1;
     LFFlushBatch();
-    if (_font->FaceSize((unsigned int)s, _LFFontResolution)) {
+    if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {
         _size = s;
+        _hasGlyphs = -1;
         return -1;
     }
     char* message = LFTempString("Unable to set font face size");
@@ -167,9 +293,11 @@ int LFFont::setSize(int s)
     // repeat of its last successful request with the refusal it has just
     // made, so the size is first requested at resolution 0, which FreeType
     // reads as 72 dpi, then at 72 as usual.
-    if (_size > 0 && !(_font->FaceSize((unsigned int)_size, 0) &&
-                       _font->FaceSize((unsigned int)_size, _LFFontResolution)))
+    if (_hasGlyphs && !(_font->FaceSize((unsigned int)_size, 0) &&
+                        _font->FaceSize((unsigned int)_size, _LFFontResolution))) {
         _size = 0;
+        _hasGlyphs = 0;
+    }
     return 0;
 }
 
@@ -211,10 +339,12 @@ float LFFont::fullHeight()
 
 float LFFont::advance(char* string)
 {
-    if (!string || _size <= 0)
+    if (!string || !_hasGlyphs)
         return 0;
     LFFlushBatch();
-    return _font->Advance(string, -1, FTPoint());
+    std::string repaired;
+    char* measured = _LFWellFormed(string, repaired);
+    return measured ? _font->Advance(measured, -1, FTPoint()) : 0;
 }
 
 void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
@@ -224,8 +354,16 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
     char buffer[_LFFormatBufferSize];
     va_list args;
     va_start(args, text);
-    _LFFormatV(buffer, text, args);
+    int cut = _LFFormatV(buffer, text, args);
     va_end(args);
+    if (cut)
+        _LFDropSplitCharacter(buffer);
+    std::string repaired;
+    char* scan = _LFWellFormed(buffer, repaired);
+    if (!scan) {
+        buffer[0] = '\0';
+        scan = buffer;
+    }
 
     LFFlushBatch();
     glPushMatrix();
@@ -238,8 +376,7 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
     if (offset != _offsetCache->end())
         glTranslatef(offset->second.x, -offset->second.y, 0);
 
-    FTFont* font = (_size > 0) ? _font : NULL;
-    char* scan = buffer;
+    FTFont* font = _hasGlyphs ? _font : NULL;
     _LFColorEscape escape;
     while (_LFFindColorEscape(scan, &escape)) {
         _LFRenderStretch(font, baseColor, scan, escape.start);
@@ -261,9 +398,17 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
 
 LFSize LFFont::stringBounds(char* str, int includeEscapeSequences)
 {
-    if (!str || _size <= 0)
+    if (!str || !_hasGlyphs)
         return LFZeroSize;
-    char* measured = includeEscapeSequences ? str : _LFStripColorEscapes(str);
+    std::string repaired;
+    char* measured = _LFWellFormed(str, repaired);
+    if (!measured)
+        return LFZeroSize;
+    char stripped[_LFFormatBufferSize];
+    if (!includeEscapeSequences) {
+        _LFStripColorEscapes(measured, stripped);
+        measured = stripped;
+    }
     LFFlushBatch();
     FTBBox box = _font->BBox(measured, -1, FTPoint(), FTPoint());
     return LFMakeSize(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf());

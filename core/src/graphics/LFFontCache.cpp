@@ -5,18 +5,19 @@
 
 #include <new>  // std::bad_alloc
 
-#include "LFApplication.h"  // _LFCurrentWindowRenderContext, _LFSetError
+#include "LFApplication.h"  // _LFCurrentWindowRenderContext, _LFCurrentWindowSerial, _LFSetError
 #include "LFFontCache.h"
 
 // Generations handed out so far, shared by every cache, so that a cache made
 // where a deleted one lay never repeats the deleted one's numbers.
 static unsigned long _LFFontCacheGenerations = 0;
 
-// True when item was made for this request under the current window.
+// True when item was made for this request under the current window (the
+// address and the serial number: a new window may lie where a deleted one did).
 static bool _LFFontCacheItemMatches(_LFFontCacheItem* item, char* path, LFAliasMode mode, int size)
 {
     return item->mode() == mode && item->size() == size && item->context() == _LFCurrentWindowRenderContext &&
-           strcmp(item->path(), path) == 0;
+           item->windowSerial() == _LFCurrentWindowSerial && strcmp(item->path(), path) == 0;
 }
 
 _LFFontCache::_LFFontCache() : _fonts(new std::vector<_LFFontCacheItem*>()), _generation(++_LFFontCacheGenerations)

@@ -18,7 +18,8 @@ public:
 
     // The font for path (compared by content), mode (as requested: 0 and
     // LFAntiAliased are two entries) and size, made under the window render
-    // context current now; made and appended on first request. Null when it
+    // context current now; made and appended on first request. A font made
+    // under a window that has been deleted since is never handed out again. Null when it
     // cannot be made, with "Unable to load font and add it to the global
     // cache." in LFError(); nothing is appended then.
     // Note: the font belongs to the cache and is deleted by clear().

@@ -5,7 +5,7 @@
 
 #include <new>  // std::bad_alloc
 
-#include "LFApplication.h"  // _LFSetError
+#include "LFApplication.h"  // _LFCurrentWindowSerial, _LFSetError
 #include "LFFontCacheItem.h"
 
 _LFFontCacheItem::_LFFontCacheItem()
@@ -15,7 +15,8 @@ _LFFontCacheItem::_LFFontCacheItem()
 }
 
 _LFFontCacheItem::_LFFontCacheItem(char* path, LFAliasMode mode, int size, void* context)
-    : _path(path ? strdup(path) : NULL), _mode(mode), _size(size), _font(NULL), _context(context)
+    : _path(path ? strdup(path) : NULL), _mode(mode), _size(size), _font(NULL), _context(context),
+      _windowSerial(_LFCurrentWindowSerial)
 {
     // A throwing constructor runs no destructor: the copy is freed here.
     try {
@@ -32,7 +33,12 @@ _LFFontCacheItem::_LFFontCacheItem(char* path, LFAliasMode mode, int size, void*
 
 _LFFontCacheItem::~_LFFontCacheItem()
 {
+    // The item made the font as an LFFont itself: its destructor is the one
+    // to run, and the compiler's warning about a subclass does not apply.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
     delete _font;
+#pragma GCC diagnostic pop
     _font = NULL;
     free(_path);
     _path = NULL;
@@ -61,4 +67,9 @@ int _LFFontCacheItem::size()
 void* _LFFontCacheItem::context()
 {
     return _context;
+}
+
+Uint64 _LFFontCacheItem::windowSerial()
+{
+    return _windowSerial;
 }

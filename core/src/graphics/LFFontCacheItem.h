@@ -3,6 +3,8 @@
 #ifndef LFFONTCACHEITEM_H
 #define LFFONTCACHEITEM_H
 
+#include <SDL.h>  // Uint64
+
 // By its full name, so that code that sees only the public include directory
 // (the tests) can include this internal header too.
 #include "Larchfield/LFFont.h"
@@ -16,7 +18,8 @@ public:
     // std::bad_alloc when the font cannot be made ("Unable to load font at
     // path:" in LFError()). A face that refuses size is still made, at its
     // previous size, with LFFont::setSize's error text; the item is filed
-    // under the requested mode and size all the same.
+    // under the requested mode and size all the same. The serial number of the
+    // current window (_LFCurrentWindowSerial) is filed with context.
     _LFFontCacheItem(char* path, LFAliasMode mode, int size, void* context);
     // Deletes the font and frees the path copy.
     ~_LFFontCacheItem();
@@ -32,6 +35,8 @@ public:
     int size();
     // The window render context current when the item was made; only compared.
     void* context();
+    // The serial number of that window (_LFCurrentWindowSerial then).
+    Uint64 windowSerial();
 
 private:
     char* _path;
@@ -39,6 +44,7 @@ private:
     int _size;
     LFFont* _font;
     void* _context;
+    Uint64 _windowSerial;
 };
 
 #endif

@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include "LFBatch.h"
+#include "LFMathUtilities.h"  // _LFTruncate, _LFAddSaturated
 #include "LFPrimitives.h"
 
 // The circle's angle runs up to this bound, a little short of a full turn.
@@ -28,13 +29,14 @@ static void _LFEndPrimitive()
 }
 
 // Rectangle corners in whole pixels: the far corner is truncated after the
-// near one, so (10.7, 5.6) spans 10..15.
+// near one, so (10.7, 5.6) spans 10..15. NaN gives 0 and coordinates beyond
+// the int range stop at its ends.
 static void _LFRectCorners(LFRect rect, int* x1, int* y1, int* x2, int* y2)
 {
-    *x1 = (int)rect.origin.x;
-    *y1 = (int)rect.origin.y;
-    *x2 = (int)((float)*x1 + rect.size.width);
-    *y2 = (int)((float)*y1 + rect.size.height);
+    *x1 = _LFTruncate(rect.origin.x);
+    *y1 = _LFTruncate(rect.origin.y);
+    *x2 = _LFTruncate((float)*x1 + rect.size.width);
+    *y2 = _LFTruncate((float)*y1 + rect.size.height);
 }
 
 // One held vertex of a shape.
@@ -65,7 +67,8 @@ void LFDrawLine(LFPoint origin, LFPoint end, LFColor color)
 
 void LFDrawLines(const LFPoint* points, int count, LFColor color)
 {
-    // Fewer than two points make no segment, and touch nothing.
+    // Fewer than two points make no pair: as no LFDrawLine call at all, that
+    // changes nothing, in a batch or not.
     if (count < 2)
         return;
     if (_LFBatchOpen()) {
@@ -100,14 +103,16 @@ void LFDrawRect(LFRect rect, LFColor color)
 {
     int x1, y1, x2, y2;
     _LFRectCorners(rect, &x1, &y1, &x2, &y2);
-    x2 -= 1;
-    y2 -= 1;
+    x2 = _LFAddSaturated(x2, -1);
+    y2 = _LFAddSaturated(y2, -1);
+    int x1Next = _LFAddSaturated(x1, 1), y1Next = _LFAddSaturated(y1, 1);
+    int x2Next = _LFAddSaturated(x2, 1), y2Next = _LFAddSaturated(y2, 1);
     _LFBatchVertex* v = _LFBatchHold(_LFBatchRings, 0, 16);
     if (v) {
-        _LFHoldStrip(v, x1, y1, x2, y1 + 1, color);
-        _LFHoldStrip(v + 4, x2, y1, x2 + 1, y2 + 1, color);
-        _LFHoldStrip(v + 8, x2, y2, x1, y2 + 1, color);
-        _LFHoldStrip(v + 12, x1, y2, x1 + 1, y1, color);
+        _LFHoldStrip(v, x1, y1, x2, y1Next, color);
+        _LFHoldStrip(v + 4, x2, y1, x2Next, y2Next, color);
+        _LFHoldStrip(v + 8, x2, y2, x1, y2Next, color);
+        _LFHoldStrip(v + 12, x1, y2, x1Next, y1, color);
         return;
     }
 
@@ -118,10 +123,10 @@ void LFDrawRect(LFRect rect, LFColor color)
     glPushMatrix();
     glColor4f(color.r, color.g, color.b, color.a);
     glLineWidth(1);
-    glRecti(x1, y1, x2, y1 + 1);
-    glRecti(x2, y1, x2 + 1, y2 + 1);
-    glRecti(x2, y2, x1, y2 + 1);
-    glRecti(x1, y2, x1 + 1, y1);
+    glRecti(x1, y1, x2, y1Next);
+    glRecti(x2, y1, x2Next, y2Next);
+    glRecti(x2, y2, x1, y2Next);
+    glRecti(x1, y2, x1Next, y1);
 
     _LFEndPrimitive();
     glEdgeFlag(edgeFlag);

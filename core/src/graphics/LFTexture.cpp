@@ -7,6 +7,7 @@
 #include <math.h>    // sin, cos
 #include <stddef.h>  // size_t
 #include <stdio.h>   // printf
+#include <string.h>  // memcmp, strrchr
 
 #include <new>  // std::bad_alloc, std::nothrow
 
@@ -14,6 +15,7 @@
 
 #include "LFApplication.h"
 #include "LFBatch.h"
+#include "LFMathUtilities.h"  // _LFTruncate, _LFAddSaturated
 #include "LFTexture.h"
 
 // Min and mag filter of every texture created from now on; LFSetTextureMode sets it.
@@ -113,14 +115,203 @@ static int _LFClamp(int value, int low, int high)
 static void _LFEmitCorners(int x, int y, int width, int height, float texStartX, float texStartY, float texEndX,
                            float texEndY)
 {
+    float right = (float)_LFAddSaturated(x, width);
+    float bottom = (float)_LFAddSaturated(y, height);
     glTexCoord2f(texStartX, texStartY);
     glVertex2f((float)x, (float)y);
     glTexCoord2f(texEndX, texStartY);
-    glVertex2f((float)(x + width), (float)y);
+    glVertex2f(right, (float)y);
     glTexCoord2f(texEndX, texEndY);
-    glVertex2f((float)(x + width), (float)(y + height));
+    glVertex2f(right, bottom);
     glTexCoord2f(texStartX, texEndY);
-    glVertex2f((float)x, (float)(y + height));
+    glVertex2f((float)x, bottom);
+}
+
+// --- Image files: what a header claims, checked before decoding
+// The decoders trust a file's header: a PNG chunk length past the end of the
+// file keeps libpng reading for ever, and a header that claims 65536 x 65536
+// pixels makes a decoder allocate and clear gigabytes before it finds the
+// pixels missing. So a PNG, BMP, JPEG, GIF or TGA file is read as far as its
+// dimensions (for PNG and BMP also the extent of its data) and refused when it
+// claims more than the file holds or a texture can hold. Images of other
+// formats are checked once decoded.
+
+// What a header claims; the sides stay 0 when the format is not probed.
+struct _LFImageClaims {
+    Sint64 width;
+    Sint64 height;
+    int pastEnd;  // non-zero when its data would run past the end of the file
+};
+
+// Reads count bytes at offset; 0 when the file ends before.
+static int _LFReadAt(SDL_RWops* file, Sint64 offset, Uint8* bytes, size_t count)
+{
+    return SDL_RWseek(file, offset, RW_SEEK_SET) == offset && SDL_RWread(file, bytes, count, 1) == 1;
+}
+
+static Sint64 _LFBigEndian(const Uint8* b, int count)
+{
+    Sint64 value = 0;
+    for (int i = 0; i < count; i++)
+        value = value << 8 | b[i];
+    return value;
+}
+
+static Sint64 _LFLittleEndian(const Uint8* b, int count)
+{
+    Sint64 value = 0;
+    for (int i = count - 1; i >= 0; i--)
+        value = value << 8 | b[i];
+    return value;
+}
+
+// PNG: the sides in IHDR, and every chunk up to IEND inside the file (a chunk
+// is a 4-byte length and type, its data and a 4-byte CRC).
+static void _LFProbePNG(SDL_RWops* file, Sint64 fileSize, _LFImageClaims* claims)
+{
+    Uint8 chunk[16];
+    for (Sint64 offset = 8; _LFReadAt(file, offset, chunk, 8); offset += 12 + _LFBigEndian(chunk, 4)) {
+        Sint64 length = _LFBigEndian(chunk, 4);
+        if (length > 0x7FFFFFFF || offset + 12 + length > fileSize) {
+            claims->pastEnd = 1;
+            return;
+        }
+        if (offset == 8 && memcmp(chunk + 4, "IHDR", 4) == 0 && length >= 8 &&
+            _LFReadAt(file, offset + 8, chunk + 8, 8)) {
+            claims->width = _LFBigEndian(chunk + 8, 4);
+            claims->height = _LFBigEndian(chunk + 12, 4);
+        }
+        if (memcmp(chunk + 4, "IEND", 4) == 0)
+            return;
+    }
+}
+
+// BMP: the sides in the info header and, for uncompressed pixels, the rows
+// they make, which must lie inside the file.
+static void _LFProbeBMP(SDL_RWops* file, Sint64 fileSize, _LFImageClaims* claims)
+{
+    Uint8 header[34];  // the file header, then the info header up to its compression
+    if (!_LFReadAt(file, 0, header, 26))
+        return;
+    Sint64 dataOffset = _LFLittleEndian(header + 10, 4);
+    Sint64 bitsPerPixel = 0;
+    Sint64 compression = 0;
+    if (_LFLittleEndian(header + 14, 4) == 12) {
+        // The OS/2 core header has 16-bit sides.
+        claims->width = _LFLittleEndian(header + 18, 2);
+        claims->height = _LFLittleEndian(header + 20, 2);
+        bitsPerPixel = _LFLittleEndian(header + 24, 2);
+    } else if (_LFReadAt(file, 0, header, 34)) {
+        claims->width = (Sint32)_LFLittleEndian(header + 18, 4);
+        // A negative height stores the rows top down.
+        Sint64 height = (Sint32)_LFLittleEndian(header + 22, 4);
+        claims->height = height < 0 ? -height : height;
+        bitsPerPixel = _LFLittleEndian(header + 28, 2);
+        compression = _LFLittleEndian(header + 30, 4);
+    }
+    // Uncompressed rows (BI_RGB, BI_BITFIELDS) are padded to 4 bytes.
+    Sint64 rowBytes = (claims->width * bitsPerPixel + 31) / 32 * 4;
+    Sint64 room = fileSize - dataOffset;
+    if ((compression == 0 || compression == 3) && rowBytes > 0 && claims->height > 0 &&
+        (room < 0 || claims->height > room / rowBytes))
+        claims->pastEnd = 1;
+}
+
+// JPEG: the sides in the first start-of-frame segment.
+static void _LFProbeJPEG(SDL_RWops* file, _LFImageClaims* claims)
+{
+    Uint8 segment[9];  // marker, length, then a frame's precision, height and width
+    Sint64 offset = 2;
+    while (_LFReadAt(file, offset, segment, 4) && segment[0] == 0xFF) {
+        Uint8 marker = segment[1];
+        if (marker == 0xFF) {
+            offset++;  // a fill byte before a marker
+            continue;
+        }
+        // SOF0 to SOF15, less DHT, JPG and DAC, which share the range.
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+            if (_LFReadAt(file, offset, segment, 9)) {
+                claims->height = _LFBigEndian(segment + 5, 2);
+                claims->width = _LFBigEndian(segment + 7, 2);
+            }
+            return;
+        }
+        offset += 2 + _LFBigEndian(segment + 2, 2);
+    }
+}
+
+// GIF: the logical screen's sides and the first image's, whichever are larger.
+static void _LFProbeGIF(SDL_RWops* file, _LFImageClaims* claims)
+{
+    Uint8 block[10];
+    if (!_LFReadAt(file, 6, block, 7))
+        return;
+    claims->width = _LFLittleEndian(block, 2);
+    claims->height = _LFLittleEndian(block + 2, 2);
+    // Past the global colour table, then past the extensions (0x21, a label,
+    // sub-blocks up to an empty one) that come before the first image (0x2C).
+    Sint64 offset = 13 + ((block[4] & 0x80) ? 3 << ((block[4] & 7) + 1) : 0);
+    while (_LFReadAt(file, offset, block, 2) && block[0] == 0x21) {
+        offset += 2;
+        while (_LFReadAt(file, offset, block, 1) && block[0])
+            offset += 1 + block[0];
+        offset++;
+    }
+    if (_LFReadAt(file, offset, block, 10) && block[0] == 0x2C) {
+        claims->width = SDL_max(claims->width, _LFLittleEndian(block + 5, 2));
+        claims->height = SDL_max(claims->height, _LFLittleEndian(block + 7, 2));
+    }
+}
+
+// TGA, which has no magic: the sides at the end of its 18-byte header.
+static void _LFProbeTGA(SDL_RWops* file, _LFImageClaims* claims)
+{
+    Uint8 header[18];
+    if (!_LFReadAt(file, 0, header, 18))
+        return;
+    claims->width = _LFLittleEndian(header + 12, 2);
+    claims->height = _LFLittleEndian(header + 14, 2);
+}
+
+// 0, with the reason in the error text, when an image of width x height
+// pixels, named name there, is larger than the largest texture of the
+// current context. Without a context there is nothing to ask: 1.
+static int _LFFitsTexture(const char* name, Sint64 width, Sint64 height)
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (largest <= 0 || (width <= largest && height <= largest))
+        return 1;
+    _LFSetError("%s: %lldx%lld pixels, larger than the largest texture (%d a side)", name, (long long)width,
+                (long long)height, (int)largest);
+    return 0;
+}
+
+// 0, with the reason in the error text, when the image file at path claims
+// more than it holds or than a texture can hold. The decoder is chosen as
+// IMG_Load chooses it: by the file's magic, or for TGA by the extension.
+static int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension)
+{
+    _LFImageClaims claims = {0, 0, 0};
+    Sint64 fileSize = SDL_RWsize(file);
+    Uint8 magic[8] = {0};
+    _LFReadAt(file, 0, magic, sizeof magic);
+    if (memcmp(magic, "\x89PNG\r\n\x1A\n", 8) == 0)
+        _LFProbePNG(file, fileSize, &claims);
+    else if (memcmp(magic, "BM", 2) == 0)
+        _LFProbeBMP(file, fileSize, &claims);
+    else if (magic[0] == 0xFF && magic[1] == 0xD8)
+        _LFProbeJPEG(file, &claims);
+    else if (memcmp(magic, "GIF", 3) == 0)
+        _LFProbeGIF(file, &claims);
+    else if (extension && SDL_strcasecmp(extension, "tga") == 0)
+        _LFProbeTGA(file, &claims);
+
+    if (claims.pastEnd) {
+        _LFSetError("%s: damaged image: its data would run past the end of the file", path);
+        return 0;
+    }
+    return _LFFitsTexture(path, claims.width, claims.height);
 }
 
 // Where drawingPosition puts the quad corner (x, y): turned by rot degrees
@@ -173,6 +364,9 @@ LFTexture::LFTexture(int width, int height)
 {
     LFFlushBatch();
     _commonInit();
+    // Some drivers abort on a side far beyond their largest.
+    if (!_LFFitsTexture("Blank texture", width, height))
+        throw std::bad_alloc();
     _loadFromData(width, height, 4, GL_RGBA, NULL);
 }
 
@@ -211,9 +405,27 @@ void LFTexture::_clearFBOID()
 
 int LFTexture::_loadImage(char* filePath)
 {
-    SDL_Surface* image = IMG_Load(filePath);
+    if (!filePath) {
+        _LFSetError("No image file path given");
+        return 0;
+    }
+    SDL_RWops* file = SDL_RWFromFile(filePath, "rb");
+    if (!file)
+        return 0;
+    const char* extension = strrchr(filePath, '.');
+    extension = extension ? extension + 1 : NULL;
+    if (!_LFCheckImageClaims(file, filePath, extension)) {
+        SDL_RWclose(file);
+        return 0;
+    }
+    SDL_RWseek(file, 0, RW_SEEK_SET);
+    SDL_Surface* image = IMG_LoadTyped_RW(file, 1, extension);
     if (!image)
         return 0;
+    if (!_LFFitsTexture(filePath, image->w, image->h)) {
+        SDL_FreeSurface(image);
+        return 0;
+    }
     GLenum format = _LFImageFormat(image);
     if (!format) {
         _LFSetError("%s: not a truecolor image", filePath);
@@ -364,26 +576,27 @@ void LFTexture::drawingPosition(int xPos, int yPos, int width, int height, float
         glRotatef(180, 1, 0, 0);
     if (rot != 0)
         glRotatef((float)rot, 0, 0, 1);
-    glTranslatef((float)(-width / 2), (float)(-height / 2), 0);
+    // -(w / 2) equals -w / 2 in C's division, and cannot overflow.
+    glTranslatef((float)-(width / 2), (float)-(height / 2), 0);
 }
 
 void LFTexture::drawNineSlice(LFPoint position, LFSize size, int cornerSize, float alpha)
 {
     LFFlushBatch();
     float cs = (float)cornerSize;
-    int x0 = (int)position.x;
-    int x1 = (int)(position.x + cs);
-    int x2 = (int)(position.x + size.width - cs);
-    int y0 = (int)position.y;
-    int y1 = (int)(position.y + cs);
-    int y2 = (int)(position.y + size.height - cs);
+    int x0 = _LFTruncate(position.x);
+    int x1 = _LFTruncate(position.x + cs);
+    int x2 = _LFTruncate(position.x + size.width - cs);
+    int y0 = _LFTruncate(position.y);
+    int y1 = _LFTruncate(position.y + cs);
+    int y2 = _LFTruncate(position.y + size.height - cs);
     // Stretched middle sizes; a negative one falls back to the source's size.
-    int middleWidth = (int)(size.width - 2 * cs);
-    int middleHeight = (int)(size.height - 2 * cs);
+    int middleWidth = _LFTruncate(size.width - 2 * cs);
+    int middleHeight = _LFTruncate(size.height - 2 * cs);
     int tw = (int)_size.width;
     int th = (int)_size.height;
-    int farX = (int)(_size.width - cs);
-    int farY = (int)(_size.height - cs);
+    int farX = _LFTruncate(_size.width - cs);
+    int farY = _LFTruncate(_size.height - cs);
     auto piece = [&](int startX, int startY, int endX, int endY, int width, int height, int xPos, int yPos) {
         draw(startX, startY, endX, endY, width, height, xPos, yPos, alpha, 1, 0, 0, -1);
     };
@@ -481,7 +694,8 @@ void LFTexture::setClipTo(LFRect rect)
 {
     LFFlushBatch();
     glEnable(GL_SCISSOR_TEST);
-    glScissor((int)rect.origin.x, (int)rect.origin.y, (int)rect.size.width, (int)rect.size.height);
+    glScissor(_LFTruncate(rect.origin.x), _LFTruncate(rect.origin.y), _LFTruncate(rect.size.width),
+              _LFTruncate(rect.size.height));
 }
 
 void LFTexture::unsetClip()

@@ -6,7 +6,7 @@
 #include <new>     // std::bad_alloc
 #include <string>
 
-#include "LFApplication.h"  // _LFCurrentWindowRenderContext
+#include "LFApplication.h"  // _LFCurrentWindowRenderContext, _LFCurrentWindowSerial
 #include "LFTexture.h"
 #include "LFTextureCache.h"
 
@@ -18,14 +18,16 @@ typedef std::map<std::string, _LFTextureCacheItem*> _LFTextureMap;
 // frees just the map.
 static _LFTextureMap _LFTextureCache;
 
-// True when item holds a texture made under the window that is current now.
+// True when item holds a texture made under the window that is current now
+// (its address and its serial number).
 static bool _LFTextureCacheItemIsCurrent(_LFTextureCacheItem* item)
 {
-    return item && item->texture() && item->renderContext() == _LFCurrentWindowRenderContext;
+    return item && item->texture() && item->renderContext() == _LFCurrentWindowRenderContext &&
+           item->windowSerial() == _LFCurrentWindowSerial;
 }
 
 _LFTextureCacheItem::_LFTextureCacheItem(LFTexture* texture, void* renderContext)
-    : _texture(texture), _renderContext(renderContext)
+    : _texture(texture), _renderContext(renderContext), _windowSerial(_LFCurrentWindowSerial)
 {
 }
 
@@ -42,6 +44,18 @@ LFTexture* _LFTextureCacheItem::texture()
 void* _LFTextureCacheItem::renderContext()
 {
     return _renderContext;
+}
+
+Uint64 _LFTextureCacheItem::windowSerial()
+{
+    return _windowSerial;
+}
+
+LFTexture* _LFTextureCacheItem::releaseTexture()
+{
+    LFTexture* texture = _texture;
+    _texture = NULL;
+    return texture;
 }
 
 _LFTextureCacheItem* _LFTextureCacheGet(char* path)
@@ -73,6 +87,12 @@ LFTexture* LFTextureCacheLoad(char* path)
     std::unique_ptr<_LFTextureCacheItem> item(new _LFTextureCacheItem(texture.get(), _LFCurrentWindowRenderContext));
     texture.release();
     _LFTextureCacheAdd(path, item.get());
+    // The entry given way to was made under another window (or holds no
+    // texture): its texture is now its holder's alone, and the entry goes.
+    if (cached) {
+        cached->releaseTexture();
+        delete cached;
+    }
     return item.release()->texture();
 }
 

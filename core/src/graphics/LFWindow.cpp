@@ -7,12 +7,13 @@
 
 #include <stddef.h>  // size_t
 
-#include <algorithm>  // std::copy, std::swap_ranges
+#include <algorithm>  // std::copy, std::min, std::swap_ranges
 #include <new>        // std::bad_alloc, std::nothrow
 
 #include "LFApplication.h"
 #include "LFBatch.h"
-#include "LFMathUtilities.h"  // LFNearestPowerOfTwo
+#include "LFMathUtilities.h"  // LFNearestPowerOfTwo, _LFTruncate
+#include "LFRecord.h"
 #include "LFTexture.h"
 #include "LFWindow.h"
 
@@ -20,6 +21,8 @@
 _LFWindowsMap* _windowsMap = NULL;
 // Written by the event pump for every event it handles.
 Uint32 LFCurrentEventWindowID = 0xFFFFFFFF;
+// Serial numbers handed out so far, to windows and to _LFCurrentWindowSerial.
+static Uint64 _LFWindowSerials = 0;
 
 // Pixel rows packed back to back in client memory, for reads and uploads
 // alike, whatever pixel-store state the application left behind; captured
@@ -109,6 +112,7 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     LFFlushBatch();  // held drawing belongs to the context current now
     _cachedSize = LFZeroSize;
     _renderingMode = LFWindowRenderingMode2D;
+    _serial = ++_LFWindowSerials;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -146,6 +150,10 @@ LFWindow::~LFWindow()
             _windowsMap = NULL;
         }
     }
+    // Nothing made in this context may be handed out as the current window's
+    // any more, even before another window is selected.
+    if (_LFCurrentWindowSerial == _serial)
+        _LFCurrentWindowSerial = ++_LFWindowSerials;
     SDL_GL_DeleteContext(_context);
     SDL_DestroyWindow(_window);
 }
@@ -161,6 +169,7 @@ void LFWindow::setRenderContext()
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     _updateWithCurrentRenderingMode();
     _LFCurrentWindowRenderContext = this;
+    _LFCurrentWindowSerial = _serial;
     _LFCurrentRenderContext = this;
 }
 
@@ -205,8 +214,25 @@ void LFWindow::_set3DRenderingMode()
 
 void LFWindow::swapBuffers()
 {
-    LFFlushBatch();  // a batch left open is sent with this frame
+    LFFlushBatch();  // a batch left open is sent with this frame, before it is captured
+    _LFRecordFrame(this);
     SDL_GL_SwapWindow(_window);
+}
+
+// The swap interval belongs to the context current at the call: this
+// window's is made current for it, and the one current before restored.
+int LFWindow::setVSync(int on)
+{
+    LFFlushBatch();  // held drawing belongs to the context current now
+    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+    SDL_GL_MakeCurrent(_window, _context);
+    int refused = SDL_GL_SetSwapInterval(on ? 1 : 0);
+    if (refused)
+        _LFSetError("Unable to set swap interval: %s", SDL_GetError());
+    if (previousContext != _context)
+        SDL_GL_MakeCurrent(previousWindow, previousContext);
+    return refused ? 0 : -1;
 }
 
 void LFWindow::setClipTo(LFRect rect)
@@ -223,7 +249,7 @@ void LFWindow::setClipTo(LFRect rect)
     float height = rect.size.height * scale;
     glEnable(GL_SCISSOR_TEST);
     // OpenGL counts scissor rows from the bottom.
-    glScissor((int)x, (int)(s.height * scale - y - height), (int)width, (int)height);
+    glScissor(_LFTruncate(x), _LFTruncate(s.height * scale - y - height), _LFTruncate(width), _LFTruncate(height));
 }
 
 void LFWindow::unsetClip()
@@ -239,6 +265,8 @@ LFSize LFWindow::size()
     if (_cachedSize.width == 0 && _cachedSize.height == 0) {
         int width, height;
         SDL_GetWindowSize(_window, &width, &height);
+        width = _LFRecordValue(_LFRecordWindowWidth, width);
+        height = _LFRecordValue(_LFRecordWindowHeight, height);
         _cachedSize = LFMakeSize((float)width, (float)height);
     }
     return _cachedSize;
@@ -249,11 +277,29 @@ void LFWindow::_invalidateSizeCache()
     _cachedSize = LFZeroSize;
 }
 
+Uint64 LFWindow::_serialNumber()
+{
+    return _serial;
+}
+
+int _LFWindowSerialIsLive(Uint64 serial)
+{
+    if (_windowsMap)
+        for (_LFWindowsMap::value_type& entry : *_windowsMap)
+            if (entry.second->_serialNumber() == serial)
+                return -1;
+    return 0;
+}
+
 LFRect LFWindow::rect()
 {
     int x, y, width, height;
     SDL_GetWindowPosition(_window, &x, &y);
     SDL_GetWindowSize(_window, &width, &height);
+    x = _LFRecordValue(_LFRecordWindowX, x);
+    y = _LFRecordValue(_LFRecordWindowY, y);
+    width = _LFRecordValue(_LFRecordWindowWidth, width);
+    height = _LFRecordValue(_LFRecordWindowHeight, height);
     return LFMakeRect((float)x, (float)y, (float)width, (float)height);
 }
 
@@ -261,6 +307,8 @@ LFPoint LFWindow::getPosition()
 {
     int x, y;
     SDL_GetWindowPosition(_window, &x, &y);
+    x = _LFRecordValue(_LFRecordWindowX, x);
+    y = _LFRecordValue(_LFRecordWindowY, y);
     return LFMakePoint((float)x, (float)y);
 }
 
@@ -269,10 +317,31 @@ void LFWindow::setPosition(LFPoint pos)
     SDL_SetWindowPosition(_window, (int)pos.x, (int)pos.y);
 }
 
+// A window beyond what the display and the context can show ends the process
+// at the next frame (an X error), so each side is clamped to the display's
+// and to the largest viewport, which counts drawable pixels.
 void LFWindow::setSize(LFSize size)
 {
     _invalidateSizeCache();
-    SDL_SetWindowSize(_window, (int)size.width, (int)size.height);
+    int width = _LFTruncate(size.width);
+    int height = _LFTruncate(size.height);
+    SDL_Rect display;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(_window), &display) == 0) {
+        width = std::min(width, display.w);
+        height = std::min(height, display.h);
+    }
+    GLint largest[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+    int windowWidth, windowHeight, drawableWidth, drawableHeight;
+    SDL_GetWindowSize(_window, &windowWidth, &windowHeight);
+    SDL_GL_GetDrawableSize(_window, &drawableWidth, &drawableHeight);
+    if (largest[0] > 0 && windowWidth > 0 && drawableWidth > 0) {
+        // Window sizes to drawable pixels: one factor for both axes.
+        float scale = (float)drawableWidth / (float)windowWidth;
+        width = std::min(width, (int)((float)largest[0] / scale));
+        height = std::min(height, (int)((float)largest[1] / scale));
+    }
+    SDL_SetWindowSize(_window, width, height);
 }
 
 void LFWindow::setMinimumSize(LFSize size)
@@ -292,7 +361,7 @@ void LFWindow::show()
 
 int LFWindow::isFullscreen()
 {
-    return (SDL_GetWindowFlags(_window) & SDL_WINDOW_FULLSCREEN) ? 1 : 0;
+    return _LFRecordValue(_LFRecordWindowFullscreen, (SDL_GetWindowFlags(_window) & SDL_WINDOW_FULLSCREEN) ? 1 : 0);
 }
 
 void LFWindow::enterFullscreen()
@@ -312,12 +381,13 @@ void LFWindow::setTitle(char* title)
 
 int LFWindow::getDisplayIndex()
 {
-    return SDL_GetWindowDisplayIndex(_window);
+    return _LFRecordValue(_LFRecordWindowDisplay, SDL_GetWindowDisplayIndex(_window));
 }
 
 int LFWindow::isFocused()
 {
-    return (SDL_GetWindowFlags(_window) & (SDL_WINDOW_INPUT_FOCUS | SDL_WINDOW_MOUSE_FOCUS)) ? 1 : 0;
+    Uint32 focus = SDL_GetWindowFlags(_window) & (SDL_WINDOW_INPUT_FOCUS | SDL_WINDOW_MOUSE_FOCUS);
+    return _LFRecordValue(_LFRecordWindowFocused, focus ? 1 : 0);
 }
 
 Uint32 LFWindow::id()

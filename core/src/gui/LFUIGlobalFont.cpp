@@ -6,8 +6,10 @@
 #include <stdlib.h>  // free
 #include <string.h>  // strdup
 
+#include "LFApplication.h"  // _LFCurrentWindowSerial
 #include "LFFontCache.h"
 #include "LFUIGlobalFont.h"
+#include "LFWindow.h"        // _LFWindowSerialIsLive
 
 // The global font, set by LFUISetGlobalFont; LFDeInit frees the path.
 LFFont* _LFUIGlobalFont = NULL;
@@ -19,6 +21,8 @@ LFPoint _LFUIGlobalFontOffset = {0, 0};
 // The global font cache's generation when _LFUIGlobalFont was fetched; any
 // other value means the cache has deleted its fonts since (0: no cache).
 static unsigned long _LFUIGlobalFontGeneration = 0;
+// The serial number of the window current when it was fetched (0: none).
+static Uint64 _LFUIGlobalFontWindow = 0;
 
 static unsigned long _LFGlobalFontCacheGeneration()
 {
@@ -30,14 +34,23 @@ static void _LFUIFetchGlobalFont()
 {
     _LFUIGlobalFont = _LFUIGlobalFontWithSize(_LFUIGlobalFontSize);
     _LFUIGlobalFontGeneration = _LFGlobalFontCacheGeneration();
+    _LFUIGlobalFontWindow = _LFCurrentWindowSerial;
+}
+
+// True when the font was fetched under a window that has been deleted since:
+// its glyphs went with that window's context.
+static bool _LFUIGlobalFontWindowIsGone()
+{
+    return _LFUIGlobalFontWindow != 0 && !_LFWindowSerialIsLive(_LFUIGlobalFontWindow);
 }
 
 // The font of the functions without a size. Clearing or deleting the cache
-// deletes it, so it is then fetched again once (null after LFDeInit, which
-// frees the path).
+// deletes it, and deleting its window leaves it without glyphs, so it is then
+// fetched again (null after LFDeInit, which frees the path).
 static LFFont* _LFUIGlobalFontCurrent()
 {
-    if (!_LFGlobalFontCache || _LFUIGlobalFontGeneration != _LFGlobalFontCacheGeneration())
+    if (!_LFGlobalFontCache || _LFUIGlobalFontGeneration != _LFGlobalFontCacheGeneration() ||
+        _LFUIGlobalFontWindowIsGone())
         _LFUIFetchGlobalFont();
     return _LFUIGlobalFont;
 }

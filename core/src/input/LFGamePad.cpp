@@ -3,6 +3,7 @@
 // enough to repeat" and "stick pushed", as the keyboard does for keys.
 #include "LFGamePad.h"
 #include "LFLogicTiming.h"  // _LFLogicCurrentTime, _LFLogicTimeRequiredPerLogicCycle
+#include "LFRecord.h"
 
 // The pad and its state: buttons, hat and axes are written by the event pump;
 // the latches and down times by the queries that report a press.
@@ -98,7 +99,8 @@ int LFInitGamePad()
         LFDeInitGamePad();
         _LFGamePad = SDL_JoystickOpen(0);
     }
-    if (!_LFGamePad)
+    // A replay answers as the recorded run did, whatever pad is plugged in here.
+    if (!_LFRecordValue(_LFRecordGamePadOpened, _LFGamePad ? -1 : 0))
         return 0;
     _LFReleaseAllButtons();
     return -1;

@@ -1,6 +1,7 @@
 // Polled mouse state: the event pump writes the pointer position and the
 // button and wheel flags; callers read them between ticks.
 #include "LFMouse.h"
+#include "LFRecord.h"
 
 // Pointer position and motion, written by the event pump.
 int LFMouseX = 0;
@@ -51,6 +52,8 @@ LFPoint LFMousePointAbsolute()
     int x = 0;
     int y = 0;
     SDL_GetGlobalMouseState(&x, &y);
+    x = _LFRecordValue(_LFRecordPointerX, x);
+    y = _LFRecordValue(_LFRecordPointerY, y);
     return LFMakePoint((float)x, (float)y);
 }
 

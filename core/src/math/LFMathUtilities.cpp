@@ -64,3 +64,11 @@ int _LFTruncate(float value)
         return INT_MIN;
     return (int)value;
 }
+
+int _LFAddSaturated(int a, int b)
+{
+    long long sum = (long long)a + b;
+    if (sum > INT_MAX)
+        return INT_MAX;
+    return sum < INT_MIN ? INT_MIN : (int)sum;
+}

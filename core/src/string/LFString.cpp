@@ -26,11 +26,13 @@ struct _LFTempStringPool : std::list<char*> {
 static _LFTempStringPool _sLFTemporaryStrings;
 
 
-void _LFFormatV(char buffer[_LFFormatBufferSize], const char* format, va_list args)
+int _LFFormatV(char buffer[_LFFormatBufferSize], const char* format, va_list args)
 {
+    int length = vsnprintf(buffer, _LFFormatBufferSize, format, args);
     // An encoding error leaves the buffer's contents undefined.
-    if (vsnprintf(buffer, _LFFormatBufferSize, format, args) < 0)
+    if (length < 0)
         buffer[0] = '\0';
+    return length >= _LFFormatBufferSize;
 }
 
 char* _LFMakeString(int length)

@@ -1,11 +1,12 @@
 // Library start-up and shutdown: paths, SDL, key tables, logic rate, random
 // seed, and the audio device.
 #include <stdlib.h>  // malloc, free, srand
-#include <string.h>  // strdup, strstr
+#include <string.h>  // strdup, strlen, strstr
 #include <time.h>    // time
-#include <unistd.h>  // chdir
 
-#include <new>  // std::bad_alloc
+#include <filesystem>    // std::filesystem::current_path
+#include <new>           // std::bad_alloc
+#include <system_error>  // std::error_code
 
 #include <SDL_mixer.h>  // Mix_OpenAudio, Mix_CloseAudio, Mix_HaltMusic
 
@@ -16,6 +17,7 @@
 #include "LFInit.h"
 #include "LFKeyboard.h"
 #include "LFLogicTiming.h"
+#include "LFRecord.h"
 #include "LFTextureCache.h"
 #include "LFUIGlobalFont.h"
 
@@ -24,6 +26,21 @@ static const char _LFDirSep = '/';
 // Audio device state, set by LFInitAudio and cleared by _LFDeInitAudio; the
 // sound module reads it to keep away from a closed mixer.
 int _LFAudioInitialized = 0;
+
+// The directory of the running executable, without its trailing separator,
+// as a heap copy; null if the system cannot tell.
+static char* _LFRunningExecutableDirectory()
+{
+    char* base = SDL_GetBasePath();
+    if (!base)
+        return NULL;
+    size_t length = strlen(base);
+    if (length > 1 && base[length - 1] == _LFDirSep)
+        base[length - 1] = '\0';
+    char* directory = strdup(base);
+    SDL_free(base);
+    return directory;
+}
 
 // Sets LFApplicationName and LFExecutablePath from a path, cutting the
 // caller's string down to the directory.
@@ -37,32 +54,32 @@ static void _LFSplitExecutablePath(char* path)
     while (i > 0 && path[i] != _LFDirSep)
         i--;
     if (i == 0) {
-        // A bare file name: the whole string is the name, the directory is here.
+        // No directory part: the whole string is the name. A program started
+        // by a bare name was found through PATH, so its directory is the one
+        // the running executable really lives in; "." where that is unknown.
         LFApplicationName = strdup(path);
-        LFExecutablePath = strdup(".");
+        LFExecutablePath = (path[0] && path[0] != _LFDirSep) ? _LFRunningExecutableDirectory() : NULL;
+        if (!LFExecutablePath)
+            LFExecutablePath = strdup(".");
         return;
     }
 
     LFApplicationName = strdup(path + i + 1);
     if (strstr(path, "Contents/MacOS")) {
-        // Inside an application bundle the directory keeps its separator.
-        LFExecutablePath = strndup(path, i + 1);
+        // Inside an application bundle the directory keeps its separator; the
+        // caller's string is cut just for the copy and left whole.
+        char saved = path[i + 1];
+        path[i + 1] = '\0';
+        LFExecutablePath = strdup(path);
+        path[i + 1] = saved;
     } else {
         path[i] = '\0';
         LFExecutablePath = strdup(path);
     }
 }
 
-int LFInit(char* executablePath)
-{
-    _LFSplitExecutablePath(executablePath);
-    if (LFExecutablePath && chdir(LFExecutablePath) != 0) {
-        // Staying in the current directory is all that can be done.
-    }
-    return LFInit();
-}
-
-int LFInit()
+// The error buffer, holding an empty string; 0 when it cannot be allocated.
+static int _LFInitError()
 {
     if (!_LFError) {
         _LFError = (char*)malloc(_LFErrorSize);
@@ -70,6 +87,30 @@ int LFInit()
             return 0;
     }
     _LFError[0] = '\0';
+    return -1;
+}
+
+int LFInit(char* executablePath)
+{
+    if (!executablePath) {
+        if (_LFInitError())
+            _LFSetError("No executable path given");
+        return 0;
+    }
+    _LFSplitExecutablePath(executablePath);
+    _LFRecordRememberWorkingDirectory();
+    if (LFExecutablePath) {
+        // On failure staying in the current directory is all that can be done.
+        std::error_code ignored;
+        std::filesystem::current_path(LFExecutablePath, ignored);
+    }
+    return LFInit();
+}
+
+int LFInit()
+{
+    if (!_LFInitError())
+        return 0;
 
     if (!_LFGlobalFontCache) {
         try {
@@ -93,7 +134,10 @@ int LFInit()
 
     // No socket library needs starting on this platform.
 
-    srand((unsigned int)time(NULL));
+    // LF_RECORD, LF_REPLAY and LF_CAPTURE take effect from here on.
+    if (!_LFRecordStart())
+        return 0;
+    srand(_LFRecordSeed((unsigned int)time(NULL)));
     return -1;
 }
 
@@ -135,6 +179,7 @@ void _LFDeInitAudio()
 
 void LFDeInit()
 {
+    _LFRecordStop();
     _LFEndAllBatches();
     _LFDeInitAudio();
 

@@ -18,6 +18,7 @@ _LFFontCache* _LFGlobalFontCache = NULL;
 // Render-context bookkeeping, written by the windows' and textures' setRenderContext.
 LFRenderContext* _LFCurrentRenderContext = NULL;
 void* _LFCurrentWindowRenderContext = NULL;
+Uint64 _LFCurrentWindowSerial = 0;
 
 // User-interface colours, replaced only by LFSetUIColor.
 LFColor _LFUIBorderColor = {0, 0, 0, 1};

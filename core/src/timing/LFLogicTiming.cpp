@@ -1,13 +1,14 @@
-// The fixed-rate logic loop: how many ticks each frame runs, the SDL event
-// pump that feeds input and window state, and the library's clock.
+// The fixed-rate logic loop: how many ticks each frame runs, the frame-rate
+// limit, the SDL event pump that feeds input and window state, and the
+// library's clock and delay.
 #include <string.h>  // memcpy
-#include <unistd.h>  // usleep
 
 #include "LFApplication.h"
 #include "LFGamePad.h"
 #include "LFKeyboard.h"
 #include "LFLogicTiming.h"
 #include "LFMouse.h"
+#include "LFRecord.h"
 #include "LFString.h"
 #include "LFTouch.h"
 #include "LFWindow.h"
@@ -20,6 +21,13 @@ Uint32 _LFLogicLastTime = 0;
 Uint32 _LFLogicTimeElapsed = 0;
 Uint32 _LFLogicCurrentCycles = 0;
 
+// Frames per second LFPreLogicLoop lets start at most; 0 for no limit.
+static unsigned int _LFFrameRateLimit = 0;
+// When the next frame may start under the limit: one period after the time
+// the last one was due, so that a sleep that overshoots does not push the
+// frames after it back.
+static Uint32 _LFNextFrameDue = 0;
+
 static void _LFNoOpWindowResizedCallback(Uint32, LFSize)
 {
 }
@@ -29,14 +37,34 @@ static LFWindowResizedCallback _windowResizedCallback = _LFNoOpWindowResizedCall
 // The clock every timing module reads; tests replace it.
 static Uint32 (*_LFTicksSource)() = SDL_GetTicks;
 
+// A recorded run notes every reading; a replayed one substitutes them.
 Uint32 _LFGetTicks()
 {
+    if (_LFRecordActive)
+        return _LFRecordTicks(_LFTicksSource);
     return _LFTicksSource();
 }
 
 void _LFSetTicksSource(Uint32 (*source)())
 {
     _LFTicksSource = source ? source : SDL_GetTicks;
+}
+
+// The wait every timing module sleeps through; tests replace it with one that
+// moves their clock on.
+static void (*_LFDelayFunction)(Uint32) = SDL_Delay;
+
+// A replay waits for nothing: its clock returns the recorded readings.
+void _LFDelay(Uint32 ms)
+{
+    if (_LFRecordActive && _LFRecordReplaying())
+        return;
+    _LFDelayFunction(ms);
+}
+
+void _LFSetDelayFunction(void (*delay)(Uint32))
+{
+    _LFDelayFunction = delay ? delay : SDL_Delay;
 }
 
 void LFSetLogicInterval(unsigned int BPS)
@@ -61,21 +89,57 @@ void LFSetWindowResizedCallback(LFWindowResizedCallback callback)
     _windowResizedCallback = callback ? callback : _LFNoOpWindowResizedCallback;
 }
 
+// The shortest time between two frame starts under the limit, in the whole
+// milliseconds the clock counts: rounded up, so never shorter than 1 / limit s.
+static Uint32 _LFFramePeriod()
+{
+    return 1000 / _LFFrameRateLimit + (1000 % _LFFrameRateLimit != 0);
+}
+
+void LFSetFrameRateLimit(unsigned int framesPerSecond)
+{
+    _LFFrameRateLimit = framesPerSecond;
+    if (_LFFrameRateLimit)
+        _LFNextFrameDue = _LFLogicLastTime + _LFFramePeriod();
+}
+
+unsigned int LFFrameRateLimit()
+{
+    return _LFFrameRateLimit;
+}
+
+// Sleeps until the next frame is due and returns that time, the frame's
+// start. A late frame starts at once, and the next one is due a period after
+// it: frames missed are not made up for by a burst.
+static Uint32 _LFAwaitFrameStart()
+{
+    Uint32 start = _LFGetTicks();
+    // Differences of the wrapping clock, read as signed.
+    Sint32 early = (Sint32)(_LFNextFrameDue - start);
+    if (early > 0) {
+        _LFDelay((Uint32)early);
+        start = _LFNextFrameDue;
+    }
+    _LFNextFrameDue = start + _LFFramePeriod();
+    return start;
+}
+
 void LFResetLogicLoop()
 {
     _LFLogicTimeElapsed = 0;
     _LFLogicLastTime = _LFGetTicks();
     _LFLogicCurrentTime = _LFLogicLastTime;
     _LFLogicCurrentCycles = 0;
+    _LFNextFrameDue = _LFLogicLastTime;
 }
 
 void LFPreLogicLoop()
 {
-    _LFLogicCurrentTime = _LFGetTicks();
+    _LFLogicCurrentTime = _LFFrameRateLimit ? _LFAwaitFrameStart() : _LFGetTicks();
     _LFLogicTimeElapsed += _LFLogicCurrentTime - _LFLogicLastTime;
     _LFLogicCurrentCycles = _LFLogicTimeElapsed / _LFLogicTimeRequiredPerLogicCycle;
     if (_LFLogicCurrentCycles == 0)
-        usleep(0);
+        _LFDelay(0);
 }
 
 static LFWindow* _LFFindWindow(Uint32 windowID)
@@ -164,9 +228,18 @@ static void _LFHandleEvent(const SDL_Event& event)
     }
 }
 
+// A recorded run notes every event handled; a replayed one hands out the
+// recorded events instead of SDL's.
+static int _LFPollEvent(SDL_Event* event)
+{
+    if (_LFRecordActive)
+        return _LFRecordPollEvent(event);
+    return SDL_PollEvent(event);
+}
+
 static void _LFPumpEvents()
 {
-    while (SDL_PollEvent(&_LFMainEvent)) {
+    while (_LFPollEvent(&_LFMainEvent)) {
         // The third word of the event is the window id of window, key, text
         // and mouse events (a device or touch id for the others).
         memcpy(&LFCurrentEventWindowID, (const char*)&_LFMainEvent + 2 * sizeof(Uint32), sizeof(Uint32));

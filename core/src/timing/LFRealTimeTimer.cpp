@@ -32,7 +32,8 @@ void LFRealTimeTimer::_sharedInit(float timeoutInSeconds)
 
 void LFRealTimeTimer::setTimeout(float timeoutInSeconds)
 {
-    _currentTimeout = timeoutInSeconds < 0 ? 0 : timeoutInSeconds;
+    // NaN, which no elapsed time ever exceeds, counts as negative.
+    _currentTimeout = (timeoutInSeconds >= 0) ? timeoutInSeconds : 0;
     _maxTimeout = 0;
     _minTimeout = 0;
     _minMaxSet = 0;

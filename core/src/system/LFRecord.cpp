@@ -1,0 +1,935 @@
+// Recording and replay of whole runs (seed, clock readings, pumped events and
+// values read from outside, in the order the program asked for them), and
+// frame capture to PNG files. The file format is described in LFRecord.h.
+#include <errno.h>     // errno
+#include <stdio.h>     // FILE, fopen, fwrite, snprintf
+#include <stdlib.h>    // malloc, realloc, free, getenv, strtoul
+#include <string.h>    // memcmp, memcpy, memset, strerror, strdup
+#include <sys/stat.h>  // mkdir, stat
+#include <unistd.h>    // access, getcwd
+
+#include <GL/glew.h>
+#include <SDL_image.h>  // IMG_SavePNG
+
+#include "LFApplication.h"
+#include "LFRecord.h"
+#include "LFWindow.h"
+
+// The session: open from LFInit to LFDeInit while any variable is set.
+int _LFRecordActive = 0;
+static int _LFSessionOpen = 0;
+static char* _LFBaseDirectory = NULL;
+static unsigned int _LFFrames = 0;  // swapBuffers so far
+
+// The recording being written: records go to the buffer, the buffer to the
+// file when full and whenever the recorded clock has moved on a second since
+// the last flush. A run of equal clock readings is kept as a count until
+// something else is written.
+static FILE* _LFRecordFile = NULL;
+static char* _LFRecordPath = NULL;
+static Uint8 _LFRecordBuffer[1 << 16];
+static size_t _LFRecordUsed = 0;
+static Uint32 _LFRecordLastTicks = 0;
+static Uint32 _LFRecordRepeats = 0;
+static Uint32 _LFRecordFlushedAt = 0;
+
+// The recording being replayed, whole in memory and checked when loaded.
+static Uint8* _LFReplayData = NULL;
+static size_t _LFReplaySize = 0;
+static size_t _LFReplayPos = 0;
+static char* _LFReplayPath = NULL;
+static Uint32 _LFReplayLastTicks = 0;
+static Uint32 _LFReplayRepeats = 0;
+static int _LFReplayStopped = 0;
+static int _LFReplayOutOfStepFlag = 0;
+
+// Frame capture.
+static char* _LFCaptureDirectory = NULL;
+static unsigned int _LFCaptureEvery = 1;
+
+static const char _LFMagic[8] = {'L', 'F', 'R', 'E', 'C', 'O', 'R', 'D'};
+static const Uint32 _LFVersion = 1;
+static const size_t _LFHeaderSize = 12;
+
+enum {
+    _LFOpClockStepLast = 0x7F,
+    _LFOpClockRepeat = 0x80,
+    _LFOpClock = 0x81,
+    _LFOpSeed = 0x82,
+    _LFOpEvent = 0x83,
+    _LFOpPumpEnd = 0x84,
+    _LFOpFrame = 0x85,
+    _LFOpValue = 0x86
+};
+
+// What the program asks for, to match against the next record.
+enum _LFWant { _LFWantClock, _LFWantSeed, _LFWantEvent, _LFWantFrame, _LFWantValue };
+
+static const char* const _LFKindNames[_LFRecordKindEnd] = {
+    "",
+    "the window's width",
+    "the window's height",
+    "the window's x position",
+    "the window's y position",
+    "whether the window is fullscreen",
+    "whether the window has focus",
+    "the window's display",
+    "the pointer's desktop x",
+    "the pointer's desktop y",
+    "whether a game pad opened",
+    "whether a sound started",
+    "whether a sound plays",
+    "a sound channel's volume",
+};
+
+// ---------------------------------------------------------------------------
+// Numbers and events as bytes
+// ---------------------------------------------------------------------------
+
+static Uint32 _LFZigzag(Sint32 value)
+{
+    return ((Uint32)value << 1) ^ (value < 0 ? 0xFFFFFFFFu : 0);
+}
+
+static Sint32 _LFUnzigzag(Uint32 value)
+{
+    return (Sint32)((value >> 1) ^ (0u - (value & 1)));
+}
+
+// A read position in a block of bytes. A read that runs past the end fails
+// with cut set; one that finds a malformed number fails with cut clear.
+struct _LFCursor {
+    const Uint8* data;
+    size_t size;
+    size_t pos;
+    int cut;
+};
+
+static int _LFReadByte(_LFCursor& c, Uint8* byte)
+{
+    if (c.pos >= c.size) {
+        c.cut = -1;
+        return 0;
+    }
+    *byte = c.data[c.pos++];
+    return -1;
+}
+
+// Unsigned LEB128 of at most 32 bits: five bytes, the last holding 4 bits.
+static int _LFReadNumber(_LFCursor& c, Uint32* number)
+{
+    Uint32 value = 0;
+    for (int i = 0; i < 5; i++) {
+        Uint8 byte;
+        if (!_LFReadByte(c, &byte))
+            return 0;
+        if (i == 4 && byte > 0x0F)
+            return 0;
+        value |= (Uint32)(byte & 0x7F) << (7 * i);
+        if (!(byte & 0x80)) {
+            *number = value;
+            return -1;
+        }
+    }
+    return 0;
+}
+
+static int _LFReadSigned(_LFCursor& c, Sint32* number)
+{
+    Uint32 value;
+    if (!_LFReadNumber(c, &value))
+        return 0;
+    *number = _LFUnzigzag(value);
+    return -1;
+}
+
+// The third 32-bit word of an event: the window id of window, key and mouse events.
+static Uint32* _LFEventWord(SDL_Event* event)
+{
+    return (Uint32*)((char*)event + 2 * sizeof(Uint32));
+}
+
+// Reads an event's operands into a zeroed event.
+static int _LFReadEvent(_LFCursor& c, SDL_Event* e)
+{
+    Uint32 type, word, u[3];
+    Sint32 s[4];
+    memset(e, 0, sizeof *e);
+    if (!_LFReadNumber(c, &type) || !_LFReadNumber(c, &word))
+        return 0;
+    e->type = type;
+    memcpy(_LFEventWord(e), &word, sizeof word);
+    switch (type) {
+    case SDL_WINDOWEVENT:
+        if (!_LFReadNumber(c, &u[0]) || !_LFReadSigned(c, &s[0]) || !_LFReadSigned(c, &s[1]))
+            return 0;
+        e->window.event = (Uint8)u[0];
+        e->window.data1 = s[0];
+        e->window.data2 = s[1];
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (!_LFReadSigned(c, &s[0]))
+            return 0;
+        e->key.keysym.sym = s[0];
+        break;
+    case SDL_MOUSEMOTION:
+        for (int i = 0; i < 4; i++)
+            if (!_LFReadSigned(c, &s[i]))
+                return 0;
+        e->motion.x = s[0];
+        e->motion.y = s[1];
+        e->motion.xrel = s[2];
+        e->motion.yrel = s[3];
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (!_LFReadNumber(c, &u[0]) || !_LFReadNumber(c, &u[1]))
+            return 0;
+        e->button.button = (Uint8)u[0];
+        e->button.state = (Uint8)u[1];
+        break;
+    case SDL_MOUSEWHEEL:
+        if (!_LFReadSigned(c, &s[0]) || !_LFReadSigned(c, &s[1]))
+            return 0;
+        e->wheel.x = s[0];
+        e->wheel.y = s[1];
+        break;
+    case SDL_JOYAXISMOTION:
+        if (!_LFReadNumber(c, &u[0]) || !_LFReadSigned(c, &s[0]))
+            return 0;
+        e->jaxis.axis = (Uint8)u[0];
+        e->jaxis.value = (Sint16)s[0];
+        break;
+    case SDL_JOYHATMOTION:
+        if (!_LFReadNumber(c, &u[0]))
+            return 0;
+        e->jhat.value = (Uint8)u[0];
+        break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        if (!_LFReadNumber(c, &u[0]))
+            return 0;
+        e->jbutton.button = (Uint8)u[0];
+        break;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERUP:
+    case SDL_FINGERMOTION:
+        for (int i = 0; i < 3; i++)
+            if (!_LFReadNumber(c, &u[i]))
+                return 0;
+        e->tfinger.windowID = u[0];
+        memcpy(&e->tfinger.x, &u[1], sizeof(float));
+        memcpy(&e->tfinger.y, &u[2], sizeof(float));
+        break;
+    default:
+        break;
+    }
+    return -1;
+}
+
+// Reads one whole record, whatever it is; the checker's step.
+static int _LFSkipRecord(_LFCursor& c)
+{
+    Uint8 op, kind;
+    Uint32 number;
+    SDL_Event event;
+    if (!_LFReadByte(c, &op))
+        return 0;
+    switch (op) {
+    case _LFOpClockRepeat:
+        return _LFReadNumber(c, &number) && number >= 1 ? -1 : 0;
+    case _LFOpClock:
+        return _LFReadNumber(c, &number);
+    case _LFOpSeed:
+        for (int i = 0; i < 4; i++)
+            if (!_LFReadByte(c, &kind))
+                return 0;
+        return -1;
+    case _LFOpEvent:
+        return _LFReadEvent(c, &event);
+    case _LFOpPumpEnd:
+    case _LFOpFrame:
+        return -1;
+    case _LFOpValue:
+        if (!_LFReadByte(c, &kind) || kind < 1 || kind >= _LFRecordKindEnd)
+            return 0;
+        return _LFReadNumber(c, &number);
+    default:
+        return op <= _LFOpClockStepLast ? -1 : 0;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+// ---------------------------------------------------------------------------
+
+static void _LFCloseRecord()
+{
+    if (_LFRecordFile)
+        fclose(_LFRecordFile);
+    _LFRecordFile = NULL;
+    _LFRecordActive = _LFRecordFile || _LFReplayData;
+}
+
+// Sends the buffer to the file. A failure is reported once and ends the recording.
+static void _LFFlushRecord()
+{
+    if (!_LFRecordFile) {
+        _LFRecordUsed = 0;
+        return;
+    }
+    int failed = fwrite(_LFRecordBuffer, 1, _LFRecordUsed, _LFRecordFile) != _LFRecordUsed;
+    failed = fflush(_LFRecordFile) != 0 || failed;
+    _LFRecordUsed = 0;
+    _LFRecordFlushedAt = _LFRecordLastTicks;
+    if (failed) {
+        _LFSetError("Unable to write record file %s: %s", _LFRecordPath, strerror(errno));
+        _LFCloseRecord();
+    }
+}
+
+// The longest record (an event with every operand at five bytes) after the
+// longest run of repeats, with room to spare.
+static const size_t _LFLongestRecord = 64;
+
+// Flushes before a record rather than inside one, so that the file always
+// ends after a whole record, even when the program dies.
+static void _LFMakeRoom()
+{
+    if (_LFRecordUsed + _LFLongestRecord > sizeof _LFRecordBuffer)
+        _LFFlushRecord();
+}
+
+static void _LFPut(Uint8 byte)
+{
+    _LFRecordBuffer[_LFRecordUsed++] = byte;
+}
+
+static void _LFPutNumber(Uint32 value)
+{
+    while (value >= 0x80) {
+        _LFPut((Uint8)(value | 0x80));
+        value >>= 7;
+    }
+    _LFPut((Uint8)value);
+}
+
+static void _LFPutSigned(Sint32 value)
+{
+    _LFPutNumber(_LFZigzag(value));
+}
+
+// Writes the pending run of equal clock readings.
+static void _LFPutRepeats()
+{
+    if (_LFRecordRepeats == 1) {
+        _LFPut(0);  // a step of 0: the same reading once more
+    } else if (_LFRecordRepeats > 1) {
+        _LFPut(_LFOpClockRepeat);
+        _LFPutNumber(_LFRecordRepeats);
+    }
+    _LFRecordRepeats = 0;
+}
+
+// Starts a record other than a repeated clock reading.
+static void _LFBeginRecord(Uint8 op)
+{
+    _LFMakeRoom();
+    _LFPutRepeats();
+    _LFPut(op);
+}
+
+// Ends a record: a second of the clock after the last flush, the file catches up.
+static void _LFEndRecord()
+{
+    if (_LFRecordLastTicks - _LFRecordFlushedAt >= 1000)
+        _LFFlushRecord();
+}
+
+static void _LFWriteTicks(Uint32 ticks)
+{
+    if (ticks == _LFRecordLastTicks) {
+        if (++_LFRecordRepeats == 0xFFFFFFFFu) {
+            _LFMakeRoom();
+            _LFPutRepeats();
+        }
+        return;
+    }
+    Uint32 step = ticks - _LFRecordLastTicks;
+    _LFRecordLastTicks = ticks;
+    if (step <= _LFOpClockStepLast) {
+        _LFBeginRecord((Uint8)step);
+    } else {
+        _LFBeginRecord(_LFOpClock);
+        _LFPutSigned((Sint32)step);
+    }
+    _LFEndRecord();
+}
+
+static void _LFWriteEvent(SDL_Event* e)
+{
+    _LFBeginRecord(_LFOpEvent);
+    _LFPutNumber(e->type);
+    _LFPutNumber(*_LFEventWord(e));
+    switch (e->type) {
+    case SDL_WINDOWEVENT:
+        _LFPutNumber(e->window.event);
+        _LFPutSigned(e->window.data1);
+        _LFPutSigned(e->window.data2);
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        _LFPutSigned(e->key.keysym.sym);
+        break;
+    case SDL_MOUSEMOTION:
+        _LFPutSigned(e->motion.x);
+        _LFPutSigned(e->motion.y);
+        _LFPutSigned(e->motion.xrel);
+        _LFPutSigned(e->motion.yrel);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        _LFPutNumber(e->button.button);
+        _LFPutNumber(e->button.state);
+        break;
+    case SDL_MOUSEWHEEL:
+        _LFPutSigned(e->wheel.x);
+        _LFPutSigned(e->wheel.y);
+        break;
+    case SDL_JOYAXISMOTION:
+        _LFPutNumber(e->jaxis.axis);
+        _LFPutSigned(e->jaxis.value);
+        break;
+    case SDL_JOYHATMOTION:
+        _LFPutNumber(e->jhat.value);
+        break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        _LFPutNumber(e->jbutton.button);
+        break;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERUP:
+    case SDL_FINGERMOTION: {
+        Uint32 x, y;
+        memcpy(&x, &e->tfinger.x, sizeof x);
+        memcpy(&y, &e->tfinger.y, sizeof y);
+        _LFPutNumber(e->tfinger.windowID);
+        _LFPutNumber(x);
+        _LFPutNumber(y);
+        break;
+    }
+    default:
+        break;
+    }
+    _LFEndRecord();
+}
+
+// ---------------------------------------------------------------------------
+// Replaying
+// ---------------------------------------------------------------------------
+
+static int _LFReplayed()
+{
+    return _LFReplayData && !_LFReplayStopped;
+}
+
+static const char* _LFWantName(int want, int kind)
+{
+    switch (want) {
+    case _LFWantClock: return "a clock reading";
+    case _LFWantSeed: return "the random seed";
+    case _LFWantEvent: return "the events of a tick";
+    case _LFWantFrame: return "the end of a frame";
+    default: return _LFKindNames[kind];
+    }
+}
+
+// What the next record holds, in the words of _LFWantName.
+static const char* _LFRecordName()
+{
+    if (_LFReplayRepeats)
+        return _LFWantName(_LFWantClock, 0);
+    Uint8 op = _LFReplayData[_LFReplayPos];
+    switch (op) {
+    case _LFOpSeed: return _LFWantName(_LFWantSeed, 0);
+    case _LFOpEvent: return "an event";
+    case _LFOpPumpEnd: return "the end of a tick's events";
+    case _LFOpFrame: return _LFWantName(_LFWantFrame, 0);
+    case _LFOpValue: return _LFKindNames[_LFReplayData[_LFReplayPos + 1]];
+    default: return _LFWantName(_LFWantClock, 0);
+    }
+}
+
+// The replay is over: the program is asked to quit. After that the clock
+// stands still, the pump hands out nothing and values are read for real.
+static void _LFStopReplay(int want, int kind)
+{
+    if (want >= 0) {
+        _LFSetError("Replay of %s out of step at frame %u: the program asks for %s where the recording has %s",
+                    _LFReplayPath, _LFFrames + 1, _LFWantName(want, kind), _LFRecordName());
+        _LFReplayOutOfStepFlag = -1;
+    }
+    _LFReplayStopped = -1;
+    LFApplicationRequestQuit();
+}
+
+// -1 when the next record is what the program asks for (clock repeats
+// pending count as a clock reading); otherwise the replay stops.
+static int _LFExpect(int want, int kind)
+{
+    if (!_LFReplayed())
+        return 0;
+    if (!_LFReplayRepeats && _LFReplayPos == _LFReplaySize) {
+        _LFStopReplay(-1, 0);
+        return 0;
+    }
+    Uint8 op = _LFReplayData[_LFReplayPos];
+    int found;
+    if (_LFReplayRepeats || op <= _LFOpClock)
+        found = want == _LFWantClock;
+    else if (op == _LFOpEvent || op == _LFOpPumpEnd)
+        found = want == _LFWantEvent;
+    else if (op == _LFOpValue)
+        found = want == _LFWantValue && _LFReplayData[_LFReplayPos + 1] == kind;
+    else
+        found = (op == _LFOpSeed && want == _LFWantSeed) || (op == _LFOpFrame && want == _LFWantFrame);
+    if (!found)
+        _LFStopReplay(want, kind);
+    return found ? -1 : 0;
+}
+
+static _LFCursor _LFReplayCursor()
+{
+    _LFCursor c = {_LFReplayData, _LFReplaySize, _LFReplayPos, 0};
+    return c;
+}
+
+static Uint32 _LFReplayTicks()
+{
+    if (!_LFExpect(_LFWantClock, 0))
+        return _LFReplayLastTicks;
+    if (_LFReplayRepeats) {
+        _LFReplayRepeats--;
+        return _LFReplayLastTicks;
+    }
+    _LFCursor c = _LFReplayCursor();
+    Uint8 op = c.data[c.pos++];
+    Uint32 count = 1;
+    Sint32 step = 0;
+    if (op <= _LFOpClockStepLast) {
+        _LFReplayLastTicks += op;
+    } else if (op == _LFOpClockRepeat) {
+        _LFReadNumber(c, &count);
+        _LFReplayRepeats = count - 1;
+    } else {
+        _LFReadSigned(c, &step);
+        _LFReplayLastTicks += (Uint32)step;
+    }
+    _LFReplayPos = c.pos;
+    return _LFReplayLastTicks;
+}
+
+// The next recorded event of this pump; 0 at the end of the pump.
+static int _LFReplayEvent(SDL_Event* event)
+{
+    if (!_LFExpect(_LFWantEvent, 0))
+        return 0;
+    _LFCursor c = _LFReplayCursor();
+    int got = c.data[c.pos++] == _LFOpEvent;
+    if (got)
+        _LFReadEvent(c, event);
+    _LFReplayPos = c.pos;
+    return got;
+}
+
+static unsigned int _LFReplaySeed(unsigned int seed)
+{
+    if (!_LFExpect(_LFWantSeed, 0))
+        return seed;
+    const Uint8* p = _LFReplayData + _LFReplayPos + 1;
+    _LFReplayPos += 5;
+    return (Uint32)p[0] | (Uint32)p[1] << 8 | (Uint32)p[2] << 16 | (Uint32)p[3] << 24;
+}
+
+static int _LFReplayValue(int kind, int value)
+{
+    if (!_LFExpect(_LFWantValue, kind))
+        return value;
+    _LFCursor c = _LFReplayCursor();
+    c.pos += 2;
+    Sint32 recorded = 0;
+    _LFReadSigned(c, &recorded);
+    _LFReplayPos = c.pos;
+    return recorded;
+}
+
+// Real input is dropped during a replay; only a quit request gets through.
+static void _LFDrainRealEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (event.type == SDL_QUIT)
+            _LFAppQuitRequested = -1;
+}
+
+// ---------------------------------------------------------------------------
+// Capture
+// ---------------------------------------------------------------------------
+
+// The window's back buffer, upright, whatever target the program left selected.
+static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
+{
+    GLint framebuffer = 0;
+    if (glBindFramebuffer)
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    if (framebuffer)
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glPushAttrib(GL_PIXEL_MODE_BIT);
+    glReadBuffer(GL_BACK);
+    char* pixels = window->_capturePixels(width, height);
+    glPopAttrib();
+    if (framebuffer)
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    return pixels;
+}
+
+// Writes RGBA pixels as an RGB PNG: what the window shows is opaque. -1 when
+// written; 0 with the reason in LFError().
+static int _LFWritePNG(char* pixels, int width, int height, const char* path)
+{
+    SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, 4 * width,
+                                                           SDL_PIXELFORMAT_RGBA32);
+    SDL_Surface* rgb = rgba ? SDL_ConvertSurfaceFormat(rgba, SDL_PIXELFORMAT_RGB24, 0) : NULL;
+    int written = rgb && IMG_SavePNG(rgb, path) == 0;
+    if (!written)
+        _LFSetError("Unable to write capture %s: %s", path, SDL_GetError());
+    SDL_FreeSurface(rgb);
+    SDL_FreeSurface(rgba);
+    return written ? -1 : 0;
+}
+
+// Writes the frame about to be shown; after a failure no more are written.
+static void _LFCapture(LFWindow* window)
+{
+    int width, height;
+    char* pixels = _LFReadBackBuffer(window, width, height);
+    size_t size = strlen(_LFCaptureDirectory) + 32;
+    char* path = (char*)malloc(size);
+    int written = 0;
+    if (!pixels || !path) {
+        _LFSetError("Unable to write capture into %s: %s", _LFCaptureDirectory, strerror(ENOMEM));
+    } else {
+        snprintf(path, size, "%s/frame-%06u.png", _LFCaptureDirectory, _LFFrames);
+        written = _LFWritePNG(pixels, width, height, path);
+    }
+    if (!written) {
+        free(_LFCaptureDirectory);
+        _LFCaptureDirectory = NULL;
+    }
+    free(path);
+    delete[] pixels;
+}
+
+// ---------------------------------------------------------------------------
+// Start and stop
+// ---------------------------------------------------------------------------
+
+static const char* _LFVariable(const char* name)
+{
+    const char* value = getenv(name);
+    return value && *value ? value : NULL;
+}
+
+static int _LFAnyVariable()
+{
+    return _LFVariable("LF_RECORD") || _LFVariable("LF_REPLAY") || _LFVariable("LF_CAPTURE");
+}
+
+// A heap copy of path, made absolute against the remembered directory.
+static char* _LFResolvedPath(const char* path)
+{
+    if (path[0] == '/' || !_LFBaseDirectory)
+        return strdup(path);
+    size_t size = strlen(_LFBaseDirectory) + strlen(path) + 2;
+    char* resolved = (char*)malloc(size);
+    if (resolved)
+        snprintf(resolved, size, "%s/%s", _LFBaseDirectory, path);
+    return resolved;
+}
+
+// Loads the whole file; a directory fails on its first read.
+static int _LFReadWholeFile(const char* path)
+{
+    FILE* file = fopen(path, "rb");
+    if (!file) {
+        _LFSetError("Unable to read replay file %s: %s", path, strerror(errno));
+        return 0;
+    }
+    size_t capacity = 0;
+    int error = 0;
+    for (;;) {
+        if (_LFReplaySize == capacity) {
+            capacity = capacity ? capacity * 2 : 1 << 16;
+            Uint8* grown = (Uint8*)realloc(_LFReplayData, capacity);
+            if (!grown) {
+                error = ENOMEM;
+                break;
+            }
+            _LFReplayData = grown;
+        }
+        size_t got = fread(_LFReplayData + _LFReplaySize, 1, capacity - _LFReplaySize, file);
+        _LFReplaySize += got;
+        if (got == 0) {
+            error = ferror(file) ? errno : 0;
+            break;
+        }
+    }
+    fclose(file);
+    if (error)
+        _LFSetError("Unable to read replay file %s: %s", path, strerror(error));
+    return error ? 0 : -1;
+}
+
+// Checks the header and that every record is whole and well formed.
+static int _LFCheckReplay(const char* path)
+{
+    const Uint8* data = _LFReplayData;
+    size_t size = _LFReplaySize;
+    if (memcmp(data, _LFMagic, size < sizeof _LFMagic ? size : sizeof _LFMagic) != 0) {
+        _LFSetError("Replay file %s is not a Larchfield recording", path);
+        return 0;
+    }
+    if (size < _LFHeaderSize) {
+        _LFSetError("Replay file %s is truncated", path);
+        return 0;
+    }
+    Uint32 version = (Uint32)data[8] | (Uint32)data[9] << 8 | (Uint32)data[10] << 16 | (Uint32)data[11] << 24;
+    if (version != _LFVersion) {
+        _LFSetError("Replay file %s is a recording of version %u; this library replays version %u", path,
+                    version, _LFVersion);
+        return 0;
+    }
+    _LFCursor c = {data, size, _LFHeaderSize, 0};
+    while (c.pos < size) {
+        size_t start = c.pos;
+        if (!_LFSkipRecord(c)) {
+            if (c.cut)
+                _LFSetError("Replay file %s is truncated", path);
+            else
+                _LFSetError("Replay file %s is damaged at byte %lu", path, (unsigned long)start);
+            return 0;
+        }
+    }
+    return -1;
+}
+
+static int _LFStartReplay(const char* variable)
+{
+    _LFReplayPath = _LFResolvedPath(variable);
+    if (!_LFReplayPath || !_LFReadWholeFile(_LFReplayPath) || !_LFCheckReplay(_LFReplayPath))
+        return 0;
+    _LFReplayPos = _LFHeaderSize;
+    return -1;
+}
+
+static int _LFStartRecord(const char* variable)
+{
+    _LFRecordPath = _LFResolvedPath(variable);
+    _LFRecordFile = _LFRecordPath ? fopen(_LFRecordPath, "wb") : NULL;
+    if (!_LFRecordFile) {
+        _LFSetError("Unable to create record file %s: %s", _LFRecordPath ? _LFRecordPath : variable,
+                    strerror(_LFRecordPath ? errno : ENOMEM));
+        return 0;
+    }
+    memcpy(_LFRecordBuffer, _LFMagic, sizeof _LFMagic);
+    for (int i = 0; i < 4; i++)
+        _LFRecordBuffer[8 + i] = (Uint8)(_LFVersion >> (8 * i));
+    _LFRecordUsed = _LFHeaderSize;
+    _LFFlushRecord();
+    return _LFRecordFile ? -1 : 0;
+}
+
+static int _LFStartCapture(const char* variable, const char* every)
+{
+    if (every) {
+        char* end;
+        errno = 0;
+        unsigned long n = strtoul(every, &end, 10);
+        if (*end || errno || n < 1 || n > 1000000000 || every[0] == '-') {
+            _LFSetError("LF_CAPTURE_EVERY must be a whole number of at least 1, not \"%s\"", every);
+            return 0;
+        }
+        _LFCaptureEvery = (unsigned int)n;
+    }
+    _LFCaptureDirectory = _LFResolvedPath(variable);
+    if (!_LFCaptureDirectory) {
+        _LFSetError("Unable to write captures into %s: %s", variable, strerror(ENOMEM));
+        return 0;
+    }
+    // The directory is made when missing; it must then be one we may write into.
+    int error = 0;
+    struct stat info;
+    if (mkdir(_LFCaptureDirectory, 0777) != 0 && errno != EEXIST)
+        error = errno;
+    else if (stat(_LFCaptureDirectory, &info) != 0)
+        error = errno;
+    else if (!S_ISDIR(info.st_mode))
+        error = ENOTDIR;
+    else if (access(_LFCaptureDirectory, W_OK | X_OK) != 0)
+        error = errno;
+    if (error) {
+        _LFSetError("Unable to write captures into %s: %s", _LFCaptureDirectory, strerror(error));
+        return 0;
+    }
+    return -1;
+}
+
+void _LFRecordRememberWorkingDirectory()
+{
+    if (_LFSessionOpen || !_LFAnyVariable())
+        return;
+    free(_LFBaseDirectory);
+    _LFBaseDirectory = getcwd(NULL, 0);
+}
+
+int _LFRecordStart()
+{
+    if (_LFSessionOpen || !_LFAnyVariable())
+        return -1;
+    _LFSessionOpen = -1;
+    _LFReplayOutOfStepFlag = 0;
+    const char* replay = _LFVariable("LF_REPLAY");
+    const char* record = _LFVariable("LF_RECORD");
+    const char* capture = _LFVariable("LF_CAPTURE");
+    // The replay is loaded first, so a run may be recorded over its own file.
+    if ((replay && !_LFStartReplay(replay)) || (capture && !_LFStartCapture(capture, _LFVariable("LF_CAPTURE_EVERY"))) ||
+        (record && !_LFStartRecord(record))) {
+        _LFRecordStop();
+        return 0;
+    }
+    _LFRecordActive = _LFRecordFile || _LFReplayData;
+    return -1;
+}
+
+void _LFRecordStop()
+{
+    if (_LFRecordFile) {
+        _LFMakeRoom();
+        _LFPutRepeats();
+        _LFFlushRecord();
+        _LFCloseRecord();
+    }
+    free(_LFRecordPath);
+    _LFRecordPath = NULL;
+    _LFRecordUsed = 0;
+    _LFRecordLastTicks = 0;
+    _LFRecordRepeats = 0;
+    _LFRecordFlushedAt = 0;
+
+    free(_LFReplayData);
+    _LFReplayData = NULL;
+    free(_LFReplayPath);
+    _LFReplayPath = NULL;
+    _LFReplaySize = 0;
+    _LFReplayPos = 0;
+    _LFReplayLastTicks = 0;
+    _LFReplayRepeats = 0;
+    _LFReplayStopped = 0;
+
+    free(_LFCaptureDirectory);
+    _LFCaptureDirectory = NULL;
+    _LFCaptureEvery = 1;
+    free(_LFBaseDirectory);
+    _LFBaseDirectory = NULL;
+    _LFFrames = 0;
+    _LFRecordActive = 0;
+    _LFSessionOpen = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Hooks
+// ---------------------------------------------------------------------------
+
+int LFReplayOutOfStep()
+{
+    return _LFReplayOutOfStepFlag;
+}
+
+unsigned int _LFRecordSeed(unsigned int seed)
+{
+    if (!_LFRecordActive)
+        return seed;
+    if (_LFReplayData)
+        seed = _LFReplaySeed(seed);
+    if (_LFRecordFile) {
+        _LFBeginRecord(_LFOpSeed);
+        for (int i = 0; i < 4; i++)
+            _LFPut((Uint8)(seed >> (8 * i)));
+        _LFEndRecord();
+    }
+    return seed;
+}
+
+int _LFRecordReplaying()
+{
+    return _LFReplayed() ? -1 : 0;
+}
+
+Uint32 _LFRecordTicks(Uint32 (*source)())
+{
+    Uint32 ticks = _LFReplayData ? _LFReplayTicks() : source();
+    if (_LFRecordFile)
+        _LFWriteTicks(ticks);
+    return ticks;
+}
+
+int _LFRecordPollEvent(SDL_Event* event)
+{
+    int got;
+    if (_LFReplayData) {
+        _LFDrainRealEvents();
+        got = _LFReplayEvent(event);
+    } else {
+        got = SDL_PollEvent(event);
+    }
+    if (_LFRecordFile) {
+        if (got) {
+            _LFWriteEvent(event);
+        } else {
+            _LFBeginRecord(_LFOpPumpEnd);
+            _LFEndRecord();
+        }
+    }
+    return got;
+}
+
+int _LFRecordValue(int kind, int value)
+{
+    if (!_LFRecordActive)
+        return value;
+    if (_LFReplayData)
+        value = _LFReplayValue(kind, value);
+    if (_LFRecordFile) {
+        _LFBeginRecord(_LFOpValue);
+        _LFPut((Uint8)kind);
+        _LFPutSigned(value);
+        _LFEndRecord();
+    }
+    return value;
+}
+
+void _LFRecordFrame(LFWindow* window)
+{
+    if (!_LFSessionOpen)
+        return;
+    _LFFrames++;
+    if (_LFExpect(_LFWantFrame, 0))
+        _LFReplayPos++;
+    if (_LFRecordFile) {
+        _LFBeginRecord(_LFOpFrame);
+        _LFEndRecord();
+    }
+    if (_LFCaptureDirectory && (_LFFrames % _LFCaptureEvery == 0 || _LFAppQuitRequested))
+        _LFCapture(window);
+}

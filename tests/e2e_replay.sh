@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# Record and replay end to end, on an X server of its own: a program driven by
+# real X input events is recorded while every n-th frame is captured (10th for
+# the game, 40th for the small program, which draws several times faster), then the
+# recording is replayed twice; every capture of each replay, the last frame
+# included, must equal the live run's byte for byte. For the game also: bad
+# replay and output paths refused with one line, a recording cut short by a
+# crash replayed to the cut, the demo recording of the repository still in
+# step with the game, and scripts/play.sh pointing at the demo without a display.
+# Usage: e2e_replay.sh game path/to/windcart
+#        e2e_replay.sh input path/to/replay_input_program
+set -euo pipefail
+
+if [ -z "${E2E_INNER:-}" ]; then
+    export E2E_INNER=1
+    exec xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp -noreset" "$0" "$@"
+fi
+
+mode=$1
+program=$(realpath "$2")
+# Preloads for the sanitized program only: loaded into every cmp and ls they
+# would cost more than the run itself.
+preload=${LD_PRELOAD:-}
+unset LD_PRELOAD
+repository=$(realpath "$(dirname "$0")/..")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export SDL_AUDIODRIVER=dummy
+
+status=0
+fail() {
+    echo "FAIL: $*"
+    status=1
+}
+
+# Starts the program with the given variables and waits for its window;
+# sets pid and window.
+start() {
+    local title=$1
+    shift
+    env LD_PRELOAD="$preload" "$@" "$program" 2>"$work/stderr" &
+    pid=$!
+    window=""
+    for _ in $(seq 150); do
+        window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { echo "FAIL: no $title window"; cat "$work/stderr"; exit 1; }
+    xdotool windowfocus --sync "$window"
+}
+
+hold() {
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+}
+
+# Right along the cables past a target, leaves, back, quit.
+play_game() {
+    hold Right 4
+    hold space 1
+    hold Left 1.5
+    hold Escape 0.3
+}
+
+# A drag with the left button, the wheel both ways, a touch dragged with the
+# right button, a middle click, quit.
+play_input() {
+    xdotool mousemove --window "$window" 40 40
+    sleep 0.2
+    xdotool mousedown 1
+    for x in 60 90 120 150; do
+        xdotool mousemove --window "$window" "$x" 60
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    for button in 4 4 4 5; do
+        xdotool click "$button"
+        sleep 0.15
+    done
+    xdotool mousemove --window "$window" 200 150
+    xdotool mousedown 3
+    sleep 0.2
+    for y in 160 180 200; do
+        xdotool mousemove --window "$window" 220 "$y"
+        sleep 0.1
+    done
+    xdotool mouseup 3
+    sleep 0.2
+    xdotool click 2
+    sleep 0.2
+    hold Escape 0.3
+}
+
+case $mode in
+game) title=Windcart every=10 ;;
+input) title=Pointer every=40 ;;
+*) echo "unknown mode $mode"; exit 2 ;;
+esac
+
+start "$title" LF_RECORD="$work/run.lfrec" LF_CAPTURE="$work/live" LF_CAPTURE_EVERY=$every
+"play_$mode"
+wait "$pid" || fail "live run ended with status $?"
+frames=$(ls live | wc -l)
+last=$(ls live | tail -n 1)
+echo "live run: $frames frames captured, the last $last; recording $(stat -c %s run.lfrec) bytes"
+[ "$frames" -ge 5 ] || fail "only $frames frames captured"
+
+for run in 1 2; do
+    LD_PRELOAD="$preload" LF_REPLAY=run.lfrec LF_CAPTURE="replay$run" LF_CAPTURE_EVERY=$every "$program" \
+        2>"$work/stderr" || fail "replay $run ended with status $?"
+    if grep -q "out of step" "$work/stderr"; then fail "replay $run: $(cat "$work/stderr")"; fi
+    if differences=$(diff -rq live "replay$run"); then
+        echo "ok: replay $run captured the same $frames frames, byte for byte"
+    else
+        fail "replay $run: $(echo "$differences" | wc -l) differences with the live run: $(echo "$differences" | head -n 3)"
+    fi
+done
+
+if [ "$mode" = game ]; then
+    # The score stands in the last frame, the same in every run.
+    white=$(convert "live/$last" -crop 200x40+0+440 -depth 8 txt:- |
+        awk 'NR > 1 { gsub(/[(),]/, " "); n += ($3 > 240 && $4 > 240 && $5 > 240) } END { print n + 0 }')
+    [ "$white" -ge 40 ] || fail "no score in the last frame"
+
+    # Bad input: one line from the game, a non-zero status.
+    refused() {  # expected text, then the variables
+        local expected=$1
+        shift
+        local code=0
+        env LD_PRELOAD="$preload" "$@" "$program" 2>"$work/stderr" || code=$?
+        local said
+        said=$(grep '^windcart: ' "$work/stderr" || true)
+        if [ "$code" -ne 0 ] && [ "$(echo "$said" | wc -l)" -eq 1 ] && [[ $said == *"$expected"* ]]; then
+            echo "ok: refused: $said"
+        else
+            fail "expected \"$expected\" and a non-zero status, got $code: $(cat "$work/stderr")"
+        fi
+    }
+    head -c 10 run.lfrec >cut.lfrec
+    printf 'LFRECORD\002\000\000\000' >v2.lfrec
+    refused "Unable to read replay file $work/missing.lfrec: No such file or directory" LF_REPLAY=missing.lfrec
+    refused "Replay file $work/cut.lfrec is truncated" LF_REPLAY=cut.lfrec
+    refused "is a recording of version 2" LF_REPLAY=v2.lfrec
+    refused "Replay file $work/live/$last is not a Larchfield recording" LF_REPLAY="live/$last"
+    refused "Unable to create record file $work/no/run.lfrec" LF_RECORD=no/run.lfrec
+    refused "Unable to write captures into $work/run.lfrec/frames: Not a directory" LF_CAPTURE=run.lfrec/frames
+
+    # A crash a few seconds in: what was written replays up to the cut, and
+    # the game then ends as if the player had quit.
+    start "$title" LF_RECORD="$work/crash.lfrec"
+    hold Right 2.5
+    kill -KILL "$pid"
+    wait "$pid" 2>/dev/null || true
+    LD_PRELOAD="$preload" LF_REPLAY=crash.lfrec LF_CAPTURE=crash LF_CAPTURE_EVERY=1000000 "$program" 2>"$work/stderr" ||
+        fail "replay of the cut recording ended with status $?"
+    if [ "$(ls crash | wc -l)" -eq 1 ] && ! grep -q "out of step" "$work/stderr"; then
+        echo "ok: the recording cut by a crash ($(stat -c %s crash.lfrec) bytes) replayed to its last frame, $(ls crash)"
+    else
+        fail "cut recording: $(ls crash) $(cat "$work/stderr")"
+    fi
+
+    LD_PRELOAD="$preload" LF_REPLAY="$repository/demo/windcart.lfrec" LF_CAPTURE=demo LF_CAPTURE_EVERY=1000000000 "$program" \
+        2>"$work/stderr" || fail "demo replay ended with status $?"
+    if grep -q "out of step" "$work/stderr"; then
+        fail "the demo no longer fits the game (record it again with tools/record_demo): $(cat "$work/stderr")"
+    else
+        echo "ok: the demo recording replays to its end, $(ls demo)"
+    fi
+
+    code=0
+    env -u DISPLAY -u WAYLAND_DISPLAY bash "$repository/scripts/play.sh" 2>"$work/stderr" || code=$?
+    if [ "$code" -ne 0 ] && grep -q "no display" "$work/stderr" && grep -q "scripts/demo.sh" "$work/stderr"; then
+        echo "ok: play.sh without a display points at the demo"
+    else
+        fail "play.sh without a display: status $code, $(cat "$work/stderr")"
+    fi
+fi
+exit $status
