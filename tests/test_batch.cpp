@@ -348,6 +348,61 @@ TEST_F(Batch, ScaledAndTurnedSpritesDifferAtMostAtEdges)
 }
 
 
+// After every send, whatever set it off (LFFlushBatch, LFEndBatch, a circle,
+// text, a nine-slice, another texture, shapes after sprites), the state is
+// the one the same calls leave one by one, from any state before them.
+TEST_F(Batch, EverySendLeavesTheStateOfTheCallsOneByOne)
+{
+    std::vector<Op> ops = RandomOps(1200, 23, true);
+    std::mt19937 rng(5);
+    GLint spriteName = 0;
+    side->bind();
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &spriteName);
+    GLuint textures[] = {0, (GLuint)spriteName};
+    size_t next = 0;
+    for (int run = 0; next < ops.size(); run++) {
+        size_t count = 1 + rng() % 6;
+        count = std::min(count, ops.size() - next);
+        // A state before the calls that none of them would leave.
+        bool texturing = rng() % 2;
+        float shade = (float)(rng() % 7) / 8;
+        GLfloat width = (float)(2 + rng() % 3);
+        GLuint bound = textures[rng() % 2];
+        int pushed = rng() % 2;
+        DrawingState states[2];
+        for (bool batched : {false, true}) {
+            if (texturing)
+                glEnable(GL_TEXTURE_2D);
+            else
+                glDisable(GL_TEXTURE_2D);
+            glColor4f(shade, 1 - shade, 0.5f, 0.75f);
+            glTexCoord2f(shade, 0.25f);
+            glLineWidth(width);
+            glBindTexture(GL_TEXTURE_2D, bound);
+            if (pushed)
+                glPushMatrix();
+            if (batched)
+                LFBeginBatch();
+            for (size_t i = next; i < next + count; i++)
+                Run(ops[i]);
+            if (batched && run % 2)
+                LFFlushBatch();
+            else if (batched)
+                LFEndBatch();
+            states[batched] = DrawingState::read();
+            if (batched && run % 2)
+                LFEndBatch();
+            if (pushed)
+                glPopMatrix();
+        }
+        EXPECT_TRUE(SameState(states[0], states[1])) << "after calls " << next << " to " << next + count - 1;
+        next += count;
+    }
+    glEnable(GL_TEXTURE_2D);
+    glLineWidth(1);
+}
+
+
 // The pixel at (x, y) of the window's back buffer as it is now, whatever is held.
 static Pixel At(int x, int y)
 {
