@@ -124,9 +124,16 @@ private:
     LFWindowRenderingMode _renderingMode;
     LFSize _cachedSize;
     Uint64 _serial;
+    unsigned int _batchBuffer;  // see _LFWindowBatchBuffer; 0 until then
+
+    friend unsigned int _LFWindowBatchBuffer();
 };
 
 // Internal: -1 while a window with this serial number exists, else 0.
 int _LFWindowSerialIsLive(Uint64 serial);
+// Internal: the OpenGL buffer object that batched drawing sends its vertices
+// through in the context current now, made on first use and deleted with the
+// context; 0 when that context is no window's, or without buffer objects.
+unsigned int _LFWindowBatchBuffer();
 
 #endif

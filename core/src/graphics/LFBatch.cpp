@@ -1,13 +1,17 @@
 // Batched drawing: shapes and sprites held in a fixed buffer as runs of one
-// kind, and sent as client-side vertex arrays, one draw per run, leaving the
-// OpenGL state the same calls made one by one leave.
-#include <GL/glew.h>  // glBindBuffer
+// kind, and sent as vertex arrays, one draw per run, leaving the OpenGL state
+// the same calls made one by one leave.
+#include <GL/glew.h>  // buffer objects
+
+#include <stddef.h>  // offsetof
+#include <stdint.h>  // uintptr_t
 
 #include "LFBatch.h"
+#include "LFWindow.h"  // _LFWindowBatchBuffer
 
 enum {
-    _LFBatchCapacity = 4096,  // vertices held at most
-    _LFBatchMaxRuns = 256,    // runs held at most
+    _LFBatchCapacity = 6 * 4096,  // vertices held at most: 4096 quads
+    _LFBatchMaxRuns = 256,        // runs held at most
 };
 
 // A stretch of held vertices of one kind.
@@ -18,11 +22,13 @@ struct _LFBatchRun {
 };
 
 // Per kind: the OpenGL primitive and the line width its one-by-one call sets
-// (0: none).
-static const GLenum _LFBatchModes[] = {GL_QUADS, GL_QUADS, GL_LINES, GL_TRIANGLES, GL_LINE_LOOP, GL_QUADS};
+// (0: none). Quads are held as two triangles each (_LFBatchHoldQuad).
+static const GLenum _LFBatchModes[] = {GL_TRIANGLES, GL_TRIANGLES, GL_LINES, GL_TRIANGLES, GL_LINE_LOOP, GL_TRIANGLES};
 static const GLfloat _LFBatchLineWidths[] = {0, 1, 1, 1, 2, 0};
 // Vertices of one triangle outline: each is a loop of its own.
 static const int _LFOutlineVertices = 3;
+// Of the six vertices a quad is held as, the four corners in their order.
+static const int _LFQuadCorners[4] = {0, 1, 4, 2};
 
 // The open batches and what they hold: runs of shapes, or runs of sprites
 // of _LFBatchTexture.
@@ -32,8 +38,52 @@ static int _LFBatchVertexCount = 0;
 static _LFBatchRun _LFBatchRuns[_LFBatchMaxRuns];
 static int _LFBatchRunCount = 0;
 static GLuint _LFBatchTexture = 0;
+// Indices that draw the held triangles back as the quads they came from.
+static GLuint _LFQuadIndices[_LFBatchCapacity / 6 * 4];
+// Where the held vertices lie for OpenGL while they are sent: their address
+// in client memory, or 0, their offset in the buffer object they were copied into.
+static uintptr_t _LFBatchArrays = 0;
 
-static void _LFDrawRun(const _LFBatchRun& run)
+static int _LFIsQuadKind(_LFBatchKind kind)
+{
+    return kind == _LFBatchFills || kind == _LFBatchRings || kind == _LFBatchSprites;
+}
+
+// Non-zero when a quad drawn as two triangles lands on exactly the pixels of
+// the quad: always, unless polygons are drawn as outlines or points (the
+// shared edge would show) or antialiased (it would blend twice).
+static int _LFTrianglesMatchQuads()
+{
+    GLint modes[2];
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return modes[0] == GL_FILL && modes[1] == GL_FILL && !glIsEnabled(GL_POLYGON_SMOOTH);
+}
+
+// Points the vertex, colour and texture coordinate arrays at the held
+// vertex first and those after it.
+static void _LFPointArraysAt(int first)
+{
+    uintptr_t start = _LFBatchArrays + first * sizeof(_LFBatchVertex);
+    GLsizei stride = sizeof(_LFBatchVertex);
+    glVertexPointer(2, GL_FLOAT, stride, (const GLvoid*)(start + offsetof(_LFBatchVertex, x)));
+    glColorPointer(4, GL_FLOAT, stride, (const GLvoid*)(start + offsetof(_LFBatchVertex, color)));
+    glTexCoordPointer(2, GL_FLOAT, stride, (const GLvoid*)(start + offsetof(_LFBatchVertex, u)));
+}
+
+// Draws a run of held quads as the quads they came from, with the edge flags
+// of the one-by-one calls.
+static void _LFDrawAsQuads(const _LFBatchRun& run)
+{
+    if (_LFQuadIndices[1] == 0)
+        for (int q = 0; q < _LFBatchCapacity / 6; q++)
+            for (int i = 0; i < 4; i++)
+                _LFQuadIndices[4 * q + i] = (GLuint)(6 * q + _LFQuadCorners[i]);
+    _LFPointArraysAt(run.first);
+    glDrawElements(GL_QUADS, run.count / 6 * 4, GL_UNSIGNED_INT, _LFQuadIndices);
+    _LFPointArraysAt(0);
+}
+
+static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
 {
     if (_LFBatchLineWidths[run.kind] > 0)
         glLineWidth(_LFBatchLineWidths[run.kind]);
@@ -47,18 +97,42 @@ static void _LFDrawRun(const _LFBatchRun& run)
         GLboolean edgeFlag;
         glGetBooleanv(GL_EDGE_FLAG, &edgeFlag);
         glEdgeFlag(GL_TRUE);
-        glDrawArrays(mode, run.first, run.count);
+        if (trianglesMatchQuads)
+            glDrawArrays(mode, run.first, run.count);
+        else
+            _LFDrawAsQuads(run);
         glEdgeFlag(edgeFlag);
+    } else if (_LFIsQuadKind(run.kind) && !trianglesMatchQuads) {
+        _LFDrawAsQuads(run);
     } else {
         glDrawArrays(mode, run.first, run.count);
     }
 }
 
+// Copies the held vertices into the current window's buffer object, where
+// OpenGL reads them once; drawn straight from client memory, some drivers
+// copy them into fresh memory at every draw, which costs more than the draw.
+// Without a buffer object they are drawn from client memory all the same.
+static void _LFPlaceArrays()
+{
+    _LFBatchArrays = (uintptr_t)_LFBatchVertices;
+    if (!glBindBuffer)
+        return;
+    GLuint buffer = _LFWindowBatchBuffer();
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);  // the quad indices are in client memory
+    if (buffer) {
+        glBufferData(GL_ARRAY_BUFFER, _LFBatchVertexCount * sizeof(_LFBatchVertex), _LFBatchVertices,
+                     GL_STREAM_DRAW);
+        _LFBatchArrays = 0;
+    }
+}
+
 // Sends every held run. Shapes switch texturing off for the send and back on
 // after it, as each of their calls does; sprites bind their texture, as each
-// of theirs does. Client array state is restored, and the current colour
-// and texture coordinate, which drawing from arrays leaves undefined, become
-// those of the last vertex, as with the calls made one by one.
+// of theirs does. Client array state and buffer bindings are restored, and
+// the current colour and texture coordinate, which drawing from arrays leaves
+// undefined, become those of the last vertex, as with the calls made one by one.
 static void _LFSendBatch()
 {
     int sprites = _LFBatchRuns[0].kind == _LFBatchSprites;
@@ -68,21 +142,17 @@ static void _LFSendBatch()
         glDisable(GL_TEXTURE_2D);
 
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    if (glBindBuffer)
-        glBindBuffer(GL_ARRAY_BUFFER, 0);  // the arrays are in client memory
-    const _LFBatchVertex* v = _LFBatchVertices;
+    _LFPlaceArrays();
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, sizeof *v, &v->x);
     glEnableClientState(GL_COLOR_ARRAY);
-    glColorPointer(4, GL_FLOAT, sizeof *v, &v->color);
-    if (sprites) {
+    if (sprites)
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, sizeof *v, &v->u);
-    } else {
+    else
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    }
+    _LFPointArraysAt(0);
+    int trianglesMatchQuads = _LFTrianglesMatchQuads();
     for (int i = 0; i < _LFBatchRunCount; i++)
-        _LFDrawRun(_LFBatchRuns[i]);
+        _LFDrawRun(_LFBatchRuns[i], trianglesMatchQuads);
     glPopClientAttrib();
 
     const _LFBatchVertex& last = _LFBatchVertices[_LFBatchVertexCount - 1];
@@ -139,6 +209,18 @@ _LFBatchVertex* _LFBatchHold(_LFBatchKind kind, unsigned int texture, int count)
     _LFBatchVertex* vertices = _LFBatchVertices + _LFBatchVertexCount;
     _LFBatchVertexCount += count;
     return vertices;
+}
+
+int _LFBatchHoldQuad(_LFBatchKind kind, unsigned int texture, const _LFBatchVertex* corners)
+{
+    _LFBatchVertex* v = _LFBatchHold(kind, texture, 6);
+    if (!v)
+        return 0;
+    for (int i = 0; i < 4; i++)
+        v[_LFQuadCorners[i]] = corners[i];
+    v[3] = corners[1];
+    v[5] = corners[3];
+    return -1;
 }
 
 void _LFEndAllBatches()

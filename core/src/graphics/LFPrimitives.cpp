@@ -91,12 +91,14 @@ void LFDrawLines(const LFPoint* points, int count, LFColor color)
 
 // Holds one of LFDrawRect's strips as glRecti draws it: a quad from corner
 // to corner, in glRecti's order.
-static void _LFHoldStrip(_LFBatchVertex* v, int ax, int ay, int bx, int by, LFColor color)
+static void _LFHoldStrip(int ax, int ay, int bx, int by, LFColor color)
 {
-    _LFSetVertex(&v[0], (float)ax, (float)ay, color);
-    _LFSetVertex(&v[1], (float)bx, (float)ay, color);
-    _LFSetVertex(&v[2], (float)bx, (float)by, color);
-    _LFSetVertex(&v[3], (float)ax, (float)by, color);
+    _LFBatchVertex corners[4];
+    _LFSetVertex(&corners[0], (float)ax, (float)ay, color);
+    _LFSetVertex(&corners[1], (float)bx, (float)ay, color);
+    _LFSetVertex(&corners[2], (float)bx, (float)by, color);
+    _LFSetVertex(&corners[3], (float)ax, (float)by, color);
+    _LFBatchHoldQuad(_LFBatchRings, 0, corners);
 }
 
 void LFDrawRect(LFRect rect, LFColor color)
@@ -107,12 +109,11 @@ void LFDrawRect(LFRect rect, LFColor color)
     y2 = _LFAddSaturated(y2, -1);
     int x1Next = _LFAddSaturated(x1, 1), y1Next = _LFAddSaturated(y1, 1);
     int x2Next = _LFAddSaturated(x2, 1), y2Next = _LFAddSaturated(y2, 1);
-    _LFBatchVertex* v = _LFBatchHold(_LFBatchRings, 0, 16);
-    if (v) {
-        _LFHoldStrip(v, x1, y1, x2, y1Next, color);
-        _LFHoldStrip(v + 4, x2, y1, x2Next, y2Next, color);
-        _LFHoldStrip(v + 8, x2, y2, x1, y2Next, color);
-        _LFHoldStrip(v + 12, x1, y2, x1Next, y1, color);
+    if (_LFBatchOpen()) {
+        _LFHoldStrip(x1, y1, x2, y1Next, color);
+        _LFHoldStrip(x2, y1, x2Next, y2Next, color);
+        _LFHoldStrip(x2, y2, x1, y2Next, color);
+        _LFHoldStrip(x1, y2, x1Next, y1, color);
         return;
     }
 
@@ -147,16 +148,16 @@ static void _LFRectFillVertices(LFRect rect)
 // outside a batch.
 static int _LFHoldRectFill(LFRect rect, LFColor color)
 {
-    _LFBatchVertex* v = _LFBatchHold(_LFBatchFills, 0, 4);
-    if (!v)
+    if (!_LFBatchOpen())
         return 0;
     int x1, y1, x2, y2;
     _LFRectCorners(rect, &x1, &y1, &x2, &y2);
-    _LFSetVertex(&v[0], (float)x1, (float)y1, color);
-    _LFSetVertex(&v[1], (float)x1, (float)y2, color);
-    _LFSetVertex(&v[2], (float)x2, (float)y2, color);
-    _LFSetVertex(&v[3], (float)x2, (float)y1, color);
-    return -1;
+    _LFBatchVertex corners[4];
+    _LFSetVertex(&corners[0], (float)x1, (float)y1, color);
+    _LFSetVertex(&corners[1], (float)x1, (float)y2, color);
+    _LFSetVertex(&corners[2], (float)x2, (float)y2, color);
+    _LFSetVertex(&corners[3], (float)x2, (float)y1, color);
+    return _LFBatchHoldQuad(_LFBatchFills, 0, corners);
 }
 
 void LFDrawRectFill(LFRect rect, LFColor color)

@@ -508,19 +508,20 @@ void LFTexture::draw(int startX, int startY, int endX, int endY, int width, int 
         _LFEmitCorners(xPos, yPos, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
         return;
     }
-    _LFBatchVertex* held = _LFBatchHold(_LFBatchSprites, _textureID, 4);
-    if (held) {
+    if (_LFBatchOpen()) {
         // The corners in the order below, placed as drawingPosition would.
-        const int corners[4][2] = {{0, 0}, {drawWidth, 0}, {drawWidth, drawHeight}, {0, drawHeight}};
+        const int place[4][2] = {{0, 0}, {drawWidth, 0}, {drawWidth, drawHeight}, {0, drawHeight}};
         const float u[4] = {texStartX, texEndX, texEndX, texStartX};
         const float v[4] = {texStartY, texStartY, texEndY, texEndY};
+        _LFBatchVertex corners[4];
         for (int i = 0; i < 4; i++) {
-            _LFPlaceCorner(&held[i], corners[i][0], corners[i][1], xPos, yPos, endX - startX, endY - startY, scale,
+            _LFPlaceCorner(&corners[i], place[i][0], place[i][1], xPos, yPos, endX - startX, endY - startY, scale,
                            rot, flipMode);
-            held[i].u = u[i];
-            held[i].v = v[i];
-            held[i].color = LFMakeColor(_tint.r, _tint.g, _tint.b, alpha);
+            corners[i].u = u[i];
+            corners[i].v = v[i];
+            corners[i].color = LFMakeColor(_tint.r, _tint.g, _tint.b, alpha);
         }
+        _LFBatchHoldQuad(_LFBatchSprites, _textureID, corners);
         return;
     }
     glBindTexture(GL_TEXTURE_2D, _textureID);

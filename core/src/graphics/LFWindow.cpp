@@ -113,6 +113,7 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     _cachedSize = LFZeroSize;
     _renderingMode = LFWindowRenderingMode2D;
     _serial = ++_LFWindowSerials;
+    _batchBuffer = 0;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -289,6 +290,20 @@ int _LFWindowSerialIsLive(Uint64 serial)
             if (entry.second->_serialNumber() == serial)
                 return -1;
     return 0;
+}
+
+GLuint _LFWindowBatchBuffer()
+{
+    SDL_Window* current = SDL_GL_GetCurrentWindow();
+    if (!current || !_windowsMap || !glGenBuffers)
+        return 0;
+    _LFWindowsMap::iterator found = _windowsMap->find(SDL_GetWindowID(current));
+    if (found == _windowsMap->end() || found->second->_context != SDL_GL_GetCurrentContext())
+        return 0;
+    LFWindow* window = found->second;
+    if (!window->_batchBuffer)
+        glGenBuffers(1, &window->_batchBuffer);
+    return window->_batchBuffer;
 }
 
 LFRect LFWindow::rect()
