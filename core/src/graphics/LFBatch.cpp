@@ -109,10 +109,10 @@ static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
     }
 }
 
-// Copies the held vertices into the current window's buffer object, where
-// OpenGL reads them once; drawn straight from client memory, some drivers
-// copy them into fresh memory at every draw, which costs more than the draw.
-// Without a buffer object they are drawn from client memory all the same.
+// Copies the held vertices into the current window's buffer object: drawn
+// straight from client memory, they cost some drivers (Mesa's software
+// renderer among them) fresh memory at every draw, which takes longer than
+// the drawing. Without a buffer object they are drawn from client memory.
 static void _LFPlaceArrays()
 {
     _LFBatchArrays = (uintptr_t)_LFBatchVertices;
