@@ -2,7 +2,9 @@
 // drawn per second, the marquee's pixels per second (one per logic tick) and
 // the CPU time of the whole process (every thread, the mixer's included) as a
 // share of one core, over ten seconds after two of warm-up.
-// Run under a display: xvfb-run -a -s "-screen 0 1280x1024x24" bench_idle [seconds]
+// A second argument replaces the game's frame-rate limit (0: none), for
+// comparison.
+// Run under a display: xvfb-run -a -s "-screen 0 1280x1024x24" bench_idle [seconds [limit]]
 #include <GL/glew.h>
 
 #include <stdio.h>
@@ -14,6 +16,7 @@
 
 static const double kWarmupSeconds = 2;
 static double measuredSeconds = 10;
+static int frameRateLimit = -1;  // the game's own
 
 static double Now()
 {
@@ -48,8 +51,11 @@ static long MarqueeStep(World& world)
 void WindcartTestFrame(World& world)
 {
     double now = Now();
-    if (firstFrame == 0)
+    if (firstFrame == 0) {
         firstFrame = now;
+        if (frameRateLimit >= 0)
+            LFSetFrameRateLimit((unsigned int)frameRateLimit);
+    }
     if (start == 0 && now - firstFrame >= kWarmupSeconds) {
         start = now;
         startCpu = CpuSeconds();
@@ -75,6 +81,8 @@ int main(int argc, char** argv)
 {
     if (argc > 1)
         measuredSeconds = atof(argv[1]);
+    if (argc > 2)
+        frameRateLimit = atoi(argv[2]);
     char path[] = WINDCART_EXE;
     char* gameArgv[] = {path, nullptr};
     return SDL_main(1, gameArgv);
