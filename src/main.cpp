@@ -77,7 +77,7 @@ public:
         pos.y += wind.y;
     }
 
-    void draw() { LFDrawRectFill(LFMakeRect(pos, size), color); }
+    void draw() { LFDrawRectFill(rect(), color); }
 
     LFPoint pos;
     LFPoint vel;
@@ -164,8 +164,8 @@ struct MissingAsset {
     std::string path;
 };
 
-// Loads one texture, font or sound; a file that cannot be loaded ends the start-up
-// with its name.
+// Loads one texture, font or sound; a file that cannot be loaded ends the
+// start-up with its name.
 template <class Asset, class... Args>
 static Asset* load(const char* path, Args... args)
 {

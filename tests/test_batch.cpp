@@ -312,6 +312,17 @@ protected:
         return picture;
     }
 
+    // Draws the scene one by one and then in a batch, checks that both leave
+    // the same state, and returns how their pictures differ.
+    Difference RenderBothWays(const std::vector<Op>& ops, bool intoTexture)
+    {
+        DrawingState oneByOneState, batchedState;
+        Picture oneByOne = Render(ops, intoTexture, false, &oneByOneState);
+        Picture batched = Render(ops, intoTexture, true, &batchedState);
+        EXPECT_TRUE(SameState(oneByOneState, batchedState));
+        return Compare(oneByOne, batched);
+    }
+
     LFWindow* window = nullptr;
     LFTexture* sprites[2] = {nullptr, nullptr};
     LFTexture* canvas = nullptr;
@@ -324,22 +335,15 @@ TEST_F(Batch, MixedScenesLandOnTheSamePixelsAsOneByOne)
     std::vector<Op> ops = RandomOps(3000, 7, false);
     for (bool intoTexture : {false, true}) {
         SCOPED_TRACE(intoTexture ? "into a texture" : "into the window");
-        DrawingState oneByOneState, batchedState;
-        Picture oneByOne = Render(ops, intoTexture, false, &oneByOneState);
-        Picture batched = Render(ops, intoTexture, true, &batchedState);
-        Difference d = Compare(oneByOne, batched);
-        EXPECT_EQ(0, d.pixels) << "pixels that differ";
-        EXPECT_TRUE(SameState(oneByOneState, batchedState));
+        EXPECT_EQ(0, RenderBothWays(ops, intoTexture).pixels) << "pixels that differ";
     }
 
     // Polygons drawn as outlines: the edge between the two triangles a held
     // quad is drawn as must not show.
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    DrawingState oneByOneState, batchedState;
-    Picture oneByOne = Render(ops, false, false, &oneByOneState);
-    Picture batched = Render(ops, false, true, &batchedState);
+    Difference outlined = RenderBothWays(ops, false);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    EXPECT_EQ(0, Compare(oneByOne, batched).pixels) << "pixels that differ with polygons as outlines";
+    EXPECT_EQ(0, outlined.pixels) << "pixels that differ with polygons as outlines";
 }
 
 TEST_F(Batch, ScaledAndTurnedSpritesDifferAtMostAtEdges)
@@ -347,12 +351,8 @@ TEST_F(Batch, ScaledAndTurnedSpritesDifferAtMostAtEdges)
     std::vector<Op> ops = RandomOps(1500, 11, true);
     for (bool intoTexture : {false, true}) {
         SCOPED_TRACE(intoTexture ? "into a texture" : "into the window");
-        DrawingState oneByOneState, batchedState;
-        Picture oneByOne = Render(ops, intoTexture, false, &oneByOneState);
-        Picture batched = Render(ops, intoTexture, true, &batchedState);
-        Difference d = Compare(oneByOne, batched);
+        Difference d = RenderBothWays(ops, intoTexture);
         EXPECT_EQ(0, d.offEdges) << "pixels that differ away from any edge";
-        EXPECT_TRUE(SameState(oneByOneState, batchedState));
         EXPECT_LT(d.pixels, kWidth * kHeight / 100) << "pixels that differ";
         std::cout << (intoTexture ? "texture" : "window") << ": " << d.pixels << " of " << kWidth * kHeight
                   << " pixels differ, all on edges\n";
