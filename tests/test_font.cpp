@@ -2,6 +2,7 @@
 // and offsets, both alias modes, printing with colour markup, measuring, text
 // that is not well-formed UTF-8, and the text calls fuzzed with seeded random
 // texts.
+#include <limits.h>  // INT_MAX
 #include <math.h>    // ceilf
 #include <stdio.h>   // fopen
 #include <stdlib.h>  // malloc, free, getenv
@@ -203,6 +204,10 @@ TEST_F(Font, RefusedSizeKeepsThePreviousSizeAndItsGlyphs)
     EXPECT_EQ(before, maskOf(IsLit)) << "the face draws as before";
 
     EXPECT_EQ(0, font->setSize(100000));
+    EXPECT_EQ(16, font->getSize());
+    // In FreeType's 26.6 fixed point these wrap round to 0 and to a small size.
+    EXPECT_EQ(0, font->setSize(1 << 26));
+    EXPECT_EQ(0, font->setSize(INT_MAX / 64 + 1));
     EXPECT_EQ(16, font->getSize());
     EXPECT_EQ(-1, font->setSize(24));
     EXPECT_EQ(24, font->advance(LFTempString("Hi")));

@@ -4,7 +4,12 @@
 #include <string.h>
 #include <unistd.h>  // getcwd, chdir, readlink
 
+#include <filesystem>
 #include <string>
+
+#ifdef _WIN32
+#include <winsock2.h>  // socket, closesocket, WSAGetLastError
+#endif
 
 #include "TestSupport.h"
 
@@ -14,11 +19,32 @@ static std::string CurrentDirectory()
     return getcwd(buffer, sizeof buffer) ? buffer : "";
 }
 
-// A fresh directory with a subdirectory, for the working-directory tests.
+// A fresh directory, named as the system names the working directory.
 static std::string MakeTempDir()
 {
-    char pattern[] = "/tmp/lfinitXXXXXX";
-    return mkdtemp(pattern);
+#ifdef _WIN32
+    std::string pattern = (std::filesystem::temp_directory_path() / "lfinitXXXXXX").string();
+#else
+    std::string pattern = "/tmp/lfinitXXXXXX";
+#endif
+    return mkdtemp(&pattern[0]);
+}
+
+// The directory of this test program, asked of the system.
+static std::string ExecutableDirectory()
+{
+    char exe[4096];
+#ifdef _WIN32
+    DWORD n = GetModuleFileNameA(NULL, exe, sizeof exe);
+    const char separator = '\\';
+#else
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    const char separator = '/';
+#endif
+    if (n <= 0 || n >= (int)sizeof exe)
+        return "";
+    exe[n] = '\0';
+    return std::string(exe, strrchr(exe, separator));
 }
 
 TEST(Init, ErrorTextExistsOnlyWhileTheLibraryRuns)
@@ -125,11 +151,8 @@ TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
 {
     // A program typed by name was found through PATH: its directory is that of
     // the running executable, wherever the process was started.
-    char exe[4096];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    ASSERT_GT(n, 0);
-    exe[n] = '\0';
-    std::string exeDir(exe, strrchr(exe, '/'));
+    std::string exeDir = ExecutableDirectory();
+    ASSERT_NE("", exeDir);
     ASSERT_EQ(0, chdir(MakeTempDir().c_str()));
 
     // Only the bytes of the string itself may be touched: the copy is exact.
@@ -142,6 +165,46 @@ TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
     EXPECT_EQ(exeDir, CurrentDirectory());
     free(path);
 }
+
+#ifdef _WIN32
+TEST_F(InitPath, WindowsPathsSplitAtTheBackslashAndTheSlash)
+{
+    char path[] = "D:\\apps\\toy\\toy.exe";
+    LFInit(path);
+    EXPECT_STREQ("toy.exe", LFApplicationName);
+    EXPECT_STREQ("D:\\apps\\toy", LFExecutablePath);
+    EXPECT_STREQ("D:\\apps\\toy", path);
+    EXPECT_EQ(start, CurrentDirectory()) << "a missing directory is ignored";
+
+    char mixed[] = "D:\\apps/toy\\bin/toy.exe";
+    LFInit(mixed);
+    EXPECT_STREQ("toy.exe", LFApplicationName);
+    EXPECT_STREQ("D:\\apps/toy\\bin", LFExecutablePath);
+
+    std::string dir = MakeTempDir();
+    std::string native = dir + "\\toy.exe";
+    ASSERT_NE(0, LFInit(&native[0]));
+    EXPECT_EQ(dir, LFExecutablePath);
+    EXPECT_EQ(dir, CurrentDirectory());
+}
+
+// Sockets can be made while the library runs, and not before or after.
+TEST(Init, SocketLibraryIsStartedAndShutDown)
+{
+    EXPECT_EQ(INVALID_SOCKET, socket(AF_INET, SOCK_STREAM, 0));
+    EXPECT_EQ(WSANOTINITIALISED, WSAGetLastError());
+
+    ASSERT_EQ(-1, LFInit());
+    ASSERT_EQ(-1, LFInit()) << "a second start is no second reference";
+    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    EXPECT_NE(INVALID_SOCKET, s);
+    closesocket(s);
+    LFDeInit();
+
+    EXPECT_EQ(INVALID_SOCKET, socket(AF_INET, SOCK_STREAM, 0));
+    EXPECT_EQ(WSANOTINITIALISED, WSAGetLastError());
+}
+#endif
 
 TEST_F(InitPath, SeparatorAtTheStartIsNotADirectory)
 {

@@ -1,5 +1,6 @@
 // Fonts over FTGL: a face at one size, its rendering offsets and metrics, and
 // text printed and measured with the "{Cr,g,b,a}text{EC}" colour markup.
+#include <limits.h>  // INT_MAX
 #include <math.h>    // ceilf
 #include <stdarg.h>  // va_list
 #include <stdlib.h>  // abs, atof
@@ -18,6 +19,11 @@
 
 // Sizes are requested at 72 dpi, so one point of size is one pixel.
 static const unsigned int _LFFontResolution = 72;
+// FreeType takes a size as 26.6 fixed point in a C long, which has 32 bits on
+// 64-bit Windows. A size beyond that range would wrap round to another size
+// (-1 to 1 point on Windows), so it is refused as FreeType refuses one too
+// large; on every system alike.
+static const int _LFFontLargestSize = INT_MAX / 64;
 // Length of "{EC}", which ends a coloured stretch.
 static const int _LFEscapeEndLength = 4;
 
@@ -280,7 +286,8 @@ int LFFont::setSize(int s)
     if (s == _size)
         return -1;
     LFFlushBatch();
-    if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {
+    if (s >= 0 && s <= _LFFontLargestSize && _font->FaceSize((unsigned int)s, _LFFontResolution) &&
+        _LFDrawableSize(_font, _aliasMode)) {
         _size = s;
         _hasGlyphs = -1;
         return -1;

@@ -8,6 +8,15 @@
 #include <sys/stat.h>  // mkdir, stat
 #include <unistd.h>    // access, getcwd
 
+#ifdef _WIN32
+#include <direct.h>  // _mkdir
+// Windows makes a directory without a mode, and lets whoever may write into a
+// directory also enter it.
+#define mkdir(path, mode) _mkdir(path)
+#undef X_OK
+#define X_OK 0
+#endif
+
 #include <GL/glew.h>
 #include <SDL_image.h>  // IMG_SavePNG
 
@@ -646,10 +655,20 @@ static int _LFAnyVariable()
     return _LFVariable("LF_RECORD") || _LFVariable("LF_REPLAY") || _LFVariable("LF_CAPTURE");
 }
 
+static int _LFIsAbsolute(const char* path)
+{
+#ifdef _WIN32
+    // \\server\share, \dir on the current drive, or C:\dir (either slash).
+    if (path[0] == '\\' || (path[0] && path[1] == ':'))
+        return -1;
+#endif
+    return path[0] == '/';
+}
+
 // A heap copy of path, made absolute against the remembered directory.
 static char* _LFResolvedPath(const char* path)
 {
-    if (path[0] == '/' || !_LFBaseDirectory)
+    if (_LFIsAbsolute(path) || !_LFBaseDirectory)
         return strdup(path);
     size_t size = strlen(_LFBaseDirectory) + strlen(path) + 2;
     char* resolved = (char*)malloc(size);
