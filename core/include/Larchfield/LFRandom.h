@@ -8,4 +8,10 @@ int LFRandomize(int low, int high);
 // drawing when low > high. Note: the result is not confined to [low, high].
 float LFRandomizef(float low, float high);
 
+// The generator both draw from, which LFInit seeds: the C library's rand()
+// where that is glibc's, and glibc's algorithm elsewhere, so that a seed gives
+// the same numbers on every system and a recording replays alike.
+void _LFSeedRandom(unsigned int seed);
+int _LFRandom();
+
 #endif

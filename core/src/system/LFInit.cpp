@@ -1,6 +1,6 @@
 // Library start-up and shutdown: paths, SDL, key tables, logic rate, random
 // seed, and the audio device.
-#include <stdlib.h>  // malloc, free, srand
+#include <stdlib.h>  // malloc, free
 #include <string.h>  // strdup, strlen, strstr
 #include <time.h>    // time
 
@@ -21,6 +21,7 @@
 #include "LFInit.h"
 #include "LFKeyboard.h"
 #include "LFLogicTiming.h"
+#include "LFRandom.h"
 #include "LFRecord.h"
 #include "LFTextureCache.h"
 #include "LFUIGlobalFont.h"
@@ -165,7 +166,7 @@ int LFInit()
     // LF_RECORD, LF_REPLAY and LF_CAPTURE take effect from here on.
     if (!_LFRecordStart())
         return 0;
-    srand(_LFRecordSeed((unsigned int)time(NULL)));
+    _LFSeedRandom(_LFRecordSeed((unsigned int)time(NULL)));
     return -1;
 }
 
