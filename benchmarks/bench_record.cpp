@@ -64,7 +64,7 @@ void WindcartTestFrame(World& world)
 {
     glFinish();
     if (frame == 0)
-        srand(20240213);
+        _LFSeedRandom(20240213);
     while ((int)world.leaves->size() < kLeaves) {
         Leaf* leaf = new Leaf();
         leaf->pos = LFMakePoint(LFRandomize(0, 630), LFRandomize(0, 200));

@@ -121,6 +121,17 @@ protected:
         LFDeInit();
         EXPECT_EQ(0, chdir(start.c_str()));
     }
+    // LFInit on a copy of path: the name, the directory, what the caller's
+    // string then holds, and the working directory left as it was.
+    void expectSplit(const char* path, const char* name, const char* directory, const char* callersString)
+    {
+        std::string copy = path;
+        LFInit(&copy[0]);
+        EXPECT_STREQ(name, LFApplicationName) << path;
+        EXPECT_STREQ(directory, LFExecutablePath) << path;
+        EXPECT_STREQ(callersString, copy.c_str()) << path;
+        EXPECT_EQ(start, CurrentDirectory()) << path << ": a missing directory is ignored";
+    }
     std::string start;
 };
 
@@ -139,12 +150,8 @@ TEST_F(InitPath, SplitsNameAndDirectoryAndChangesDirectory)
 
 TEST_F(InitPath, BundlePathKeepsItsSeparatorAndTheCallersString)
 {
-    char path[] = "/nonexistent/Toy.app/Contents/MacOS/toy";
-    LFInit(path);
-    EXPECT_STREQ("toy", LFApplicationName);
-    EXPECT_STREQ("/nonexistent/Toy.app/Contents/MacOS/", LFExecutablePath);
-    EXPECT_STREQ("/nonexistent/Toy.app/Contents/MacOS/toy", path);
-    EXPECT_EQ(start, CurrentDirectory()) << "a missing directory is ignored";
+    expectSplit("/nonexistent/Toy.app/Contents/MacOS/toy", "toy", "/nonexistent/Toy.app/Contents/MacOS/",
+                "/nonexistent/Toy.app/Contents/MacOS/toy");
 }
 
 TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
@@ -169,17 +176,8 @@ TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
 #ifdef _WIN32
 TEST_F(InitPath, WindowsPathsSplitAtTheBackslashAndTheSlash)
 {
-    char path[] = "D:\\apps\\toy\\toy.exe";
-    LFInit(path);
-    EXPECT_STREQ("toy.exe", LFApplicationName);
-    EXPECT_STREQ("D:\\apps\\toy", LFExecutablePath);
-    EXPECT_STREQ("D:\\apps\\toy", path);
-    EXPECT_EQ(start, CurrentDirectory()) << "a missing directory is ignored";
-
-    char mixed[] = "D:\\apps/toy\\bin/toy.exe";
-    LFInit(mixed);
-    EXPECT_STREQ("toy.exe", LFApplicationName);
-    EXPECT_STREQ("D:\\apps/toy\\bin", LFExecutablePath);
+    expectSplit("D:\\apps\\toy\\toy.exe", "toy.exe", "D:\\apps\\toy", "D:\\apps\\toy");
+    expectSplit("D:\\apps/toy\\bin/toy.exe", "toy.exe", "D:\\apps/toy\\bin", "D:\\apps/toy\\bin");
 
     std::string dir = MakeTempDir();
     std::string native = dir + "\\toy.exe";

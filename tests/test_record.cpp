@@ -209,7 +209,7 @@ std::vector<std::string> RunProgram(bool live)
     // A pad plugged in for the replay only: the replay answers as the recorded run did.
     int pad = live ? -1 : SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 6, 1);
     seen.push_back("pad " + std::to_string(LFInitGamePad()));
-    seen.push_back("seeded " + std::to_string(rand()));
+    seen.push_back("seeded " + std::to_string(_LFRandom()));
     LFSize size = window->size();
     seen.push_back("size " + std::to_string(size.width) + "x" + std::to_string(size.height));
 
