@@ -16,20 +16,11 @@ cmake_path(GET LF_WINDOWS_DEPS PARENT_PATH LF_WINDOWS_DEPS)
 # The game: the executable with its data beside it, which it finds from its
 # own path wherever it is started from.
 install(TARGETS windcart RUNTIME DESTINATION . COMPONENT game)
-install(DIRECTORY ${WINDCART_DATA_DIR}/ DESTINATION data COMPONENT game)
-# The DLLs it loads, read off the executable; what is not found among the
-# dependencies is the system's own (KERNEL32.dll, OPENGL32.dll, ...).
-install(CODE "
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
-    file(GET_RUNTIME_DEPENDENCIES
-        EXECUTABLES \"$<TARGET_FILE:windcart>\"
-        DIRECTORIES \"${LF_WINDOWS_DEPS}/bin\"
-        RESOLVED_DEPENDENCIES_VAR dlls
-        UNRESOLVED_DEPENDENCIES_VAR system_dlls)
-    file(INSTALL \${dlls} DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
-    " COMPONENT game)
+install(DIRECTORY ${PROJECT_BINARY_DIR}/src/data/ DESTINATION data COMPONENT game)
+# The DLLs of the dependencies, which it loads one and all (SDL2_image loads
+# libpng and libjpeg, FreeType zlib, and every one the compiler's run time).
+file(GLOB LF_WINDOWS_DLLS ${LF_WINDOWS_DEPS}/bin/*.dll)
+install(FILES ${LF_WINDOWS_DLLS} DESTINATION . COMPONENT game)
 
 # The SDK: Larchfield's own files are the "dev" component (core/); the
 # dependencies join them, less their programs and manuals.
@@ -45,9 +36,24 @@ install(DIRECTORY ${LF_WINDOWS_DEPS}/
 set(CPACK_PACKAGE_NAME windcart)
 set(CPACK_PACKAGE_VENDOR "Larchfield")
 set(CPACK_GENERATOR ZIP)
+# Each zip holds its files at the top: Windows unpacks it into a folder of
+# its name.
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL game dev)
 set(CPACK_ARCHIVE_GAME_FILE_NAME windcart-${PROJECT_VERSION}-win64)
 set(CPACK_ARCHIVE_DEV_FILE_NAME larchfield-${PROJECT_VERSION}-win64-sdk)
 set(CPACK_STRIP_FILES ON)
+
+# The installer (`cpack -G NSIS`, Debian's nsis): the game into
+# Program Files\Windcart, with a Start menu entry and an uninstaller.
+# A 64-bit installer, as the game is (Debian's nsis has the stubs); CPack has
+# no setting for it, so it rides on the line that names the compressor.
+set(CPACK_NSIS_COMPRESSOR "lzma\n  Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Windcart)
+set(CPACK_NSIS_DISPLAY_NAME Windcart)
+set(CPACK_NSIS_PACKAGE_NAME Windcart)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_PACKAGE_EXECUTABLES windcart Windcart)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/WindowsPackageOptions.cmake)
 include(CPack)
