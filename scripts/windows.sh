@@ -3,8 +3,9 @@
 # and runs the tests under Wine on a virtual X server:
 #
 #   bash scripts/windows.sh            every test
-#   bash scripts/windows.sh --subset   each test program once, the game, its
-#                                      replay and the SDK (the test command's share)
+#   bash scripts/windows.sh --subset   each test program once, the demo replay,
+#                                      the examples, the packages (the test
+#                                      command's share)
 #
 # Installs the mingw-w64 toolchain and Wine from Debian, then builds the
 # dependencies from Debian's own source packages, once, into a cache outside
@@ -90,6 +91,28 @@ for p in "${sources[@]}"; do
     dscs+=("${dsc##*/}")
 done
 
+# Each source into WORK/<package>, with Debian's patches applied; where the
+# archive no longer serves a package's .dsc or patch set (it has answered 404
+# for some), its upstream source as it is.
+fetch_sources() {
+    local work=$1 p dsc orig
+    mkdir -p "$work/download"
+    (cd "$work/download" && "${private_apt[@]}" source --download-only "${sources[@]}") \
+        >"$work/download.log" 2>&1 || true
+    for p in "${sources[@]}"; do
+        dsc=$(ls "$work/download/${p}"_*.dsc 2>/dev/null || true)
+        if [ -n "$dsc" ] && dpkg-source --no-check -x "$dsc" "$work/$p" >>"$work/download.log" 2>&1; then
+            continue
+        fi
+        orig=$(ls "$work/download/${p}"_*.orig.tar.* 2>/dev/null | grep -v '\.asc$' | head -1) ||
+            fail "the source of $p did not arrive (log: $work/download.log)"
+        echo "windows.sh: $p without Debian's patches, which the archive did not serve"
+        rm -rf "${work:?}/$p"
+        mkdir -p "$work/$p"
+        tar xf "$orig" -C "$work/$p" --strip-components=1 || fail "unpacking $orig failed"
+    done
+}
+
 # How each dependency is built; a change here or in the toolchain file builds
 # them all anew.
 build_dependencies() {
@@ -167,29 +190,12 @@ EOF
 # zlib and the compiler are Debian's mingw-w64 packages, taken as they are.
 key=$( (printf '%s\n' "${dscs[@]}"
     dpkg-query -W -f='${Package} ${Version}\n' libz-mingw-w64-dev g++-mingw-w64-x86-64-posix
-    declare -f build_dependencies; cat "$toolchain") | sha256sum | cut -c1-16)
+    declare -f fetch_sources build_dependencies; cat "$toolchain") | sha256sum | cut -c1-16)
 deps=$cache/deps-$key
 if [ ! -e "$deps/.complete" ]; then
     echo "windows.sh: building the dependencies for Windows into $deps (a few minutes, once)"
     rm -rf "$deps" "$cache/work"
-    mkdir -p "$cache/work/download"
-    # Each source with Debian's patches applied; where the archive no longer
-    # serves a package's patch set (it has answered 404 for some), its
-    # upstream source as it is.
-    (cd "$cache/work/download" && "${private_apt[@]}" source --download-only "${sources[@]}") \
-        >"$cache/work/download.log" 2>&1 || true
-    for p in "${sources[@]}"; do
-        dsc=$(ls "$cache/work/download/${p}"_*.dsc 2>/dev/null) ||
-            fail "the source of $p did not arrive (log: $cache/work/download.log)"
-        if ! dpkg-source --no-check -x "$dsc" "$cache/work/$p" >>"$cache/work/download.log" 2>&1; then
-            orig=$(ls "$cache/work/download/${p}"_*.orig.tar.* 2>/dev/null | grep -v '\.asc$' | head -1) ||
-                fail "the source of $p did not arrive (log: $cache/work/download.log)"
-            echo "windows.sh: $p without Debian's patches (log: $cache/work/download.log)"
-            rm -rf "$cache/work/$p"
-            mkdir -p "$cache/work/$p"
-            tar xf "$orig" -C "$cache/work/$p" --strip-components=1 || fail "unpacking $orig failed"
-        fi
-    done
+    fetch_sources "$cache/work"
     build_dependencies "$deps" "$cache/work"
     touch "$deps/.complete"
     # Builds for other versions are of no more use.
@@ -205,10 +211,11 @@ export WINEPREFIX=$cache/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPATH="Z:${deps//\//\\}\\bin"
 if [ ! -e "$WINEPREFIX/system.reg" ]; then
     step "$cache/wineboot.log" "making the Wine prefix $WINEPREFIX" wineboot -i
+    wineserver -w  # the registry is written as the server ends
 fi
 # The virtual X server has no window manager, and Wine waits two seconds for
 # one whenever it hides a window it leaves to one: it places its windows itself.
-if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
+if ! grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg"; then
     step "$cache/wine-managed.log" "setting Wine's X11 driver to place windows itself" \
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
     wineserver -w
