@@ -919,8 +919,6 @@ void _LFRecordStop()
         _LFPutRepeats();
         _LFFlushRecord();
     }
-    free(_LFBaseDirectory);
-    _LFBaseDirectory = NULL;
 }
 
 void _LFRecordClose()
