@@ -20,6 +20,7 @@
 #include <SDL_image.h>
 
 #include "TestSupport.h"
+#include "fuzz/DriveReplay.h"
 
 namespace {
 
@@ -752,34 +753,6 @@ TEST_F(Record, WithoutTheVariablesNothingIsWrittenOrRead)
     EXPECT_EQ(5u, _LFRecordSeed(5));
     _LFRecordFrame(NULL);
     LFDeInit();
-}
-
-// A seeded program of random requests against a replay: clock readings,
-// pumps that handle what comes, values, seeds and frame ends, until the
-// replay asks to quit or the budget runs out.
-void DriveReplay(std::mt19937& random)
-{
-    for (int step = 0; step < 3000 && !LFApplicationQuitRequested(); step++) {
-        switch (random() % 6) {
-        case 0:
-        case 1:
-            _LFGetTicks();
-            break;
-        case 2:
-            _LFLogicCurrentCycles = 1;
-            LFLogicLoop();
-            break;
-        case 3:
-            _LFRecordValue(1 + random() % (_LFRecordKindEnd - 1), 0);
-            break;
-        case 4:
-            _LFRecordSeed(0);
-            break;
-        default:
-            _LFRecordFrame(NULL);
-            break;
-        }
-    }
 }
 
 // Every cut of a real recording, and seeded garbles of it, either refused at
