@@ -269,14 +269,17 @@ protected:
         TestClock::uninstall();
     }
 
-    // Starts the library with the variables set, on the test clock.
-    void start(const char* record, const char* replay)
+    // Starts the library with the variables set, on the test clock; LFInit's result.
+    static int begin(const char* record, const char* replay)
     {
         SetVariables(record, replay);
         TestClock::install(1000);
-        ASSERT_NE(0, LFInit()) << LFError();
+        int started = LFInit();
         LFResetLogicLoop();
+        return started;
     }
+
+    void start(const char* record, const char* replay) { ASSERT_NE(0, begin(record, replay)) << LFError(); }
 
     // One frame without a window: the clock read, every due tick pumped.
     static void frame(Uint32 step)
@@ -434,11 +437,8 @@ TEST_F(Record, ARecordingThatCannotBeWrittenEndsAtItsLastWholeRecord)
 {
     std::string cut = dir + "/cut.lfrec";
     int status = RunInChild(1024, [&] {
-        SetVariables(cut.c_str(), NULL);
-        TestClock::install(1000);
-        if (!LFInit())
+        if (!begin(cut.c_str(), NULL))
             return 2;
-        LFResetLogicLoop();
         for (int i = 0; i < 1000 && !LFRecordError(); i++)
             frame(16);
         std::string reason = LFRecordError() ? LFRecordError() : "none";
@@ -506,11 +506,8 @@ TEST_F(Record, AFileCutInsideItsLastRecordPlaysUpToTheCut)
 TEST_F(Record, ARecordingEndedByExitKeepsEveryFrame)
 {
     int status = RunInChild(0, [&] {
-        SetVariables(file.c_str(), NULL);
-        TestClock::install(1000);
-        if (!LFInit())
+        if (!begin(file.c_str(), NULL))
             return 2;
-        LFResetLogicLoop();
         for (int i = 0; i < 40; i++)
             frame(16);
         exit(0);
