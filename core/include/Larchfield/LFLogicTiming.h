@@ -1,6 +1,12 @@
 // The fixed-rate logic loop and its SDL event pump. Per frame:
 //   LFPreLogicLoop(); while (LFLogicLoop()) { tick; LFLogicUpdate(); }
 //   LFPostLogicLoop(); draw; swap.
+// A frame runs the ticks due in the time since the last frame started, and
+// catches up at most 250 ms of it (or one cycle, when a cycle is longer): 15
+// ticks at the default rate. After a longer stall (a machine suspended and
+// resumed, a debugger, a clock that jumped or stepped back) the ticks beyond
+// that are dropped and the loop carries on from the present, so the program
+// runs slow for that frame instead of freezing while it runs every tick missed.
 #ifndef LFLOGICTIMING_H
 #define LFLOGICTIMING_H
 
