@@ -32,7 +32,7 @@ extern Uint32 LFCurrentEventWindowID;
 class LFWindow : public LFRenderContext {
 public:
     // Creates and shows the window. Throws std::bad_alloc when SDL cannot,
-    // with "Couldn't set WxH video mode:" in LFError().
+    // with "Couldn't set WxH video mode: <SDL's reason>" in LFError().
     LFWindow(char* title, LFSize size, int resizable);
     LFWindow(char* title, LFSize size);
     virtual ~LFWindow();

@@ -119,11 +119,13 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
     if (resizable)
         flags |= SDL_WINDOW_RESIZABLE;
-    int width = (int)size.width;
-    int height = (int)size.height;
+    int width = _LFTruncate(size.width);
+    int height = _LFTruncate(size.height);
+    SDL_ClearError();  // so that an older error is not taken for the reason
     _window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
     if (!_window) {
-        _LFSetError("Couldn't set %dx%d video mode:", width, height);
+        const char* reason = SDL_GetError();
+        _LFSetError("Couldn't set %dx%d video mode: %s", width, height, *reason ? reason : "SDL gave no reason");
         throw std::bad_alloc();
     }
 
