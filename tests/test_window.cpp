@@ -69,6 +69,25 @@ TEST_F(Window, WindowTooLargeSaysWhy)
     EXPECT_EQ(nullptr, _windowsMap) << "nothing is registered";
 }
 
+// Converting these to int was undefined (the sanitized build stops on it);
+// they pin as every other coordinate does. SDL refuses a minimum side of 0.
+TEST_F(Window, PositionAndMinimumSizeBeyondTheIntRangePin)
+{
+    LFWindow* w = new LFWindow(LFTempString("w"), LFMakeSize(64, 48));
+    w->setMinimumSize(LFMakeSize(20.7f, 10));
+    for (float side : {NAN, -INFINITY, -3e9f}) {
+        w->setMinimumSize(LFMakeSize(side, 30));
+        w->setMinimumSize(LFMakeSize(30, side));
+    }
+    int width = 0, height = 0;
+    SDL_GetWindowMinimumSize(sdlWindow(w), &width, &height);
+    EXPECT_EQ(20, width);
+    EXPECT_EQ(10, height);
+    for (float x : {NAN, -INFINITY, INFINITY, 3e9f, -3e9f})
+        w->setPosition(LFMakePoint(x, -x));
+    delete w;
+}
+
 TEST_F(Window, TitleFlagsAndIdentity)
 {
     LFWindow* w = new LFWindow(LFTempString("Windcart"), LFMakeSize(64, 48));

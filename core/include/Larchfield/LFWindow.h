@@ -59,6 +59,8 @@ public:
     // Position and size straight from SDL.
     LFRect rect();
     LFPoint getPosition();
+    // Coordinates and sides given as floats are truncated to whole pixels,
+    // NaN giving 0 and values beyond the int range its ends.
     void setPosition(LFPoint pos);
     // Sides are truncated to whole pixels, then clamped to the size of the
     // window's display and to the largest viewport of the OpenGL context.

@@ -331,7 +331,7 @@ LFPoint LFWindow::getPosition()
 
 void LFWindow::setPosition(LFPoint pos)
 {
-    SDL_SetWindowPosition(_window, (int)pos.x, (int)pos.y);
+    SDL_SetWindowPosition(_window, _LFTruncate(pos.x), _LFTruncate(pos.y));
 }
 
 // A window beyond what the display and the context can show ends the process
@@ -363,7 +363,7 @@ void LFWindow::setSize(LFSize size)
 
 void LFWindow::setMinimumSize(LFSize size)
 {
-    SDL_SetWindowMinimumSize(_window, (int)size.width, (int)size.height);
+    SDL_SetWindowMinimumSize(_window, _LFTruncate(size.width), _LFTruncate(size.height));
 }
 
 void LFWindow::hide()
