@@ -59,12 +59,12 @@ public:
     // Position and size straight from SDL.
     LFRect rect();
     LFPoint getPosition();
-    // Coordinates and sides given as floats are truncated to whole pixels,
-    // NaN giving 0 and values beyond the int range its ends.
+    // Truncated to whole pixels: NaN gives 0, values beyond the int range its ends.
     void setPosition(LFPoint pos);
     // Sides are truncated to whole pixels, then clamped to the size of the
     // window's display and to the largest viewport of the OpenGL context.
     void setSize(LFSize size);
+    // Sides truncated as setPosition truncates; SDL ignores a side below 1.
     void setMinimumSize(LFSize size);
     void hide();
     void show();
