@@ -41,7 +41,8 @@ public:
     // A blank RGBA texture for drawing into; its pixels are undefined until
     // cleared or drawn into. Throws std::bad_alloc when a side is larger than
     // the current context's largest texture ("Blank texture: <w>x<h> pixels,
-    // larger than the largest texture (<n> a side)" in LFError()).
+    // larger than the largest texture (<n> a side)" in LFError()) or below
+    // zero ("Blank texture: <w>x<h> pixels, a side below zero").
     LFTexture(int width, int height);
     // Deletes the OpenGL texture, its framebuffer object and the pixel snapshot.
     ~LFTexture();

@@ -32,7 +32,7 @@ extern Uint32 LFCurrentEventWindowID;
 class LFWindow : public LFRenderContext {
 public:
     // Creates and shows the window. Throws std::bad_alloc when SDL cannot,
-    // with "Couldn't set WxH video mode:" in LFError().
+    // with "Couldn't set WxH video mode: <SDL's reason>" in LFError().
     LFWindow(char* title, LFSize size, int resizable);
     LFWindow(char* title, LFSize size);
     virtual ~LFWindow();
@@ -59,10 +59,12 @@ public:
     // Position and size straight from SDL.
     LFRect rect();
     LFPoint getPosition();
+    // Truncated to whole pixels: NaN gives 0, values beyond the int range its ends.
     void setPosition(LFPoint pos);
     // Sides are truncated to whole pixels, then clamped to the size of the
     // window's display and to the largest viewport of the OpenGL context.
     void setSize(LFSize size);
+    // Sides truncated as setPosition truncates; SDL ignores a side below 1.
     void setMinimumSize(LFSize size);
     void hide();
     void show();

@@ -1,5 +1,6 @@
 // Fonts over FTGL: a face at one size, its rendering offsets and metrics, and
 // text printed and measured with the "{Cr,g,b,a}text{EC}" colour markup.
+#include <limits.h>  // UINT_MAX
 #include <math.h>    // ceilf
 #include <stdarg.h>  // va_list
 #include <stdlib.h>  // abs, atof
@@ -18,6 +19,8 @@
 
 // Sizes are requested at 72 dpi, so one point of size is one pixel.
 static const unsigned int _LFFontResolution = 72;
+// The largest size FTGL passes on unchanged (see setSize).
+static const int _LFLargestFaceSize = (int)(UINT_MAX / 64);
 // Length of "{EC}", which ends a coloured stretch.
 static const int _LFEscapeEndLength = 4;
 
@@ -279,25 +282,29 @@ int LFFont::setSize(int s)
 {
     if (s == _size)
         return -1;
-    LFFlushBatch();
-    if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {
-        _size = s;
-        _hasGlyphs = -1;
-        return -1;
+    // FTGL hands FreeType the size times 64 in an unsigned int, which wraps
+    // for negative sizes and from 2^26 on (INT_MIN would become size 0, and
+    // 2^26 + 16 size 16): such sizes are refused without asking FTGL.
+    if (s >= 0 && s <= _LFLargestFaceSize) {
+        LFFlushBatch();
+        if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {
+            _size = s;
+            _hasGlyphs = -1;
+            return -1;
+        }
+        // FTGL dropped its glyphs; apply the previous size again. It answers a
+        // repeat of its last successful request with the refusal it has just
+        // made, so the size is first requested at resolution 0, which FreeType
+        // reads as 72 dpi, then at 72 as usual.
+        if (_hasGlyphs && !(_font->FaceSize((unsigned int)_size, 0) &&
+                            _font->FaceSize((unsigned int)_size, _LFFontResolution))) {
+            _size = 0;
+            _hasGlyphs = 0;
+        }
     }
     char* message = LFTempString("Unable to set font face size");
     if (message)
         _LFSetError("%s", message);
-
-    // FTGL dropped its glyphs; apply the previous size again. It answers a
-    // repeat of its last successful request with the refusal it has just
-    // made, so the size is first requested at resolution 0, which FreeType
-    // reads as 72 dpi, then at 72 as usual.
-    if (_hasGlyphs && !(_font->FaceSize((unsigned int)_size, 0) &&
-                        _font->FaceSize((unsigned int)_size, _LFFontResolution))) {
-        _size = 0;
-        _hasGlyphs = 0;
-    }
     return 0;
 }
 

@@ -365,6 +365,10 @@ LFTexture::LFTexture(int width, int height)
 {
     LFFlushBatch();
     _commonInit();
+    if (width < 0 || height < 0) {
+        _LFSetError("Blank texture: %dx%d pixels, a side below zero", width, height);
+        throw std::bad_alloc();
+    }
     // Some drivers abort on a side far beyond their largest.
     if (!_LFFitsTexture("Blank texture", width, height))
         throw std::bad_alloc();

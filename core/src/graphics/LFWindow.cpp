@@ -108,11 +108,13 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
     if (resizable)
         flags |= SDL_WINDOW_RESIZABLE;
-    int width = (int)size.width;
-    int height = (int)size.height;
+    int width = _LFTruncate(size.width);
+    int height = _LFTruncate(size.height);
+    SDL_ClearError();  // so that an older error is not taken for the reason
     _window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
     if (!_window) {
-        _LFSetError("Couldn't set %dx%d video mode:", width, height);
+        const char* reason = SDL_GetError();
+        _LFSetError("Couldn't set %dx%d video mode: %s", width, height, *reason ? reason : "SDL gave no reason");
         throw std::bad_alloc();
     }
 
@@ -318,7 +320,7 @@ LFPoint LFWindow::getPosition()
 
 void LFWindow::setPosition(LFPoint pos)
 {
-    SDL_SetWindowPosition(_window, (int)pos.x, (int)pos.y);
+    SDL_SetWindowPosition(_window, _LFTruncate(pos.x), _LFTruncate(pos.y));
 }
 
 // A window beyond what the display and the context can show ends the process
@@ -350,7 +352,7 @@ void LFWindow::setSize(LFSize size)
 
 void LFWindow::setMinimumSize(LFSize size)
 {
-    SDL_SetWindowMinimumSize(_window, (int)size.width, (int)size.height);
+    SDL_SetWindowMinimumSize(_window, _LFTruncate(size.width), _LFTruncate(size.height));
 }
 
 void LFWindow::hide()
