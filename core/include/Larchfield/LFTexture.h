@@ -128,8 +128,9 @@ public:
     // snapshot held for getPixel is kept, stale.
     void clear();
     // Writes the texture to a PNG file, row 0 at the top, with its alpha.
-    // -1 when written; 0 when it cannot be (an empty texture, an unwritable
-    // path), with nothing in LFError().
+    // -1 when written whole; 0 when it cannot be (an empty texture, an
+    // unwritable path, a full disk), with "Unable to save PNG image (<path>):
+    // <reason>" in LFError() and the file at path left as it was.
     int writeToPNG(char* filePath);
 
 private:

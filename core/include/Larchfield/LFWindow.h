@@ -88,9 +88,9 @@ public:
     // high-density display, nothing being scaled away. forceResizeToPow2
     // non-zero puts it at the top-left corner of a canvas whose sides are the
     // next powers of two (unchanged where they already are), the rest
-    // transparent black. -1 when written; 0 on failure, with "Unable to
-    // create SDL surface: <reason>" or "Unable to save bitmap image (<path>):
-    // <reason>" in LFError().
+    // transparent black. -1 when written whole; 0 on failure, with "Unable
+    // to create SDL surface: <reason>" or "Unable to save bitmap image
+    // (<path>): <reason>" in LFError() and the file at path left as it was.
     int saveBuffer(char* path, int forceResizeToPow2);
     // A new texture, owned by the caller, holding the window's picture
     // upright at the window size; null when there is no memory for the pixels.

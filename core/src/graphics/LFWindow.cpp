@@ -12,6 +12,7 @@
 
 #include "LFApplication.h"
 #include "LFBatch.h"
+#include "LFImageFile.h"
 #include "LFMathUtilities.h"  // LFNearestPowerOfTwo, _LFTruncate
 #include "LFRecord.h"
 #include "LFTexture.h"
@@ -53,18 +54,6 @@ static char* _LFOnCanvas(const char* pixels, int width, int height, int canvasWi
     for (int y = 0; y < height; y++)
         std::copy(pixels + y * rowBytes, pixels + (y + 1) * rowBytes, canvas + y * canvasRowBytes);
     return canvas;
-}
-
-// A 32-bit surface over packed RGBA bytes, without copying them; null with
-// SDL's reason when SDL cannot make one.
-static SDL_Surface* _LFSurfaceOver(char* pixels, int width, int height)
-{
-    // Masks that read the bytes red, green, blue, alpha in memory on this host.
-    Uint32 r = _LFEndianness ? 0x000000FF : 0xFF000000;
-    Uint32 g = _LFEndianness ? 0x0000FF00 : 0x00FF0000;
-    Uint32 b = _LFEndianness ? 0x00FF0000 : 0x0000FF00;
-    Uint32 a = _LFEndianness ? 0xFF000000 : 0x000000FF;
-    return SDL_CreateRGBSurfaceFrom(pixels, width, height, 32, 4 * width, r, g, b, a);
 }
 
 // Draws a capture of the drawable at scale into a new texture of the window
@@ -423,20 +412,14 @@ int LFWindow::saveBuffer(char* path, int forceResizeToPow2)
     char* canvas = pixels;
     if (pixels && (canvasWidth != width || canvasHeight != height))
         canvas = _LFOnCanvas(pixels, width, height, canvasWidth, canvasHeight);
-    SDL_Surface* surface = NULL;
-    if (!canvas)
-        SDL_OutOfMemory();
-    else
-        surface = _LFSurfaceOver(canvas, canvasWidth, canvasHeight);
 
     int saved = 0;
-    if (!surface)
-        _LFSetError("Unable to create SDL surface: %s", SDL_GetError());
-    else if (SDL_SaveBMP_RW(surface, SDL_RWFromFile(path, "wb"), 1) != 0)
+    if (!canvas)
+        _LFSetError("Unable to create SDL surface: Out of memory");
+    else if (!_LFWriteImage(path, canvas, canvasWidth, canvasHeight, _LFImageBMP))
         _LFSetError("Unable to save bitmap image (%s): %s", path, SDL_GetError());
     else
         saved = -1;
-    SDL_FreeSurface(surface);
     if (canvas != pixels)
         delete[] canvas;
     delete[] pixels;
