@@ -8,6 +8,7 @@ packages=(
     libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
     libftgl-dev libfreetype-dev libglew-dev libglu1-mesa-dev
     libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     xvfb xauth x11-utils libgl1-mesa-dri xdotool imagemagick
     python3 universal-ctags
     fonts-unifont fonts-dejavu-core

@@ -594,11 +594,13 @@ int SDL_main(int argc, char** argv)
     try {
         openWindowAndLoadAssets(world);
     } catch (std::bad_alloc&) {
-        fprintf(stderr, "windcart: %s %s\n", LFError(), SDL_GetError());
+        fprintf(stderr, "windcart: %s\n", LFError());
         teardown(world);
         return 1;
     } catch (MissingAsset& missing) {
-        fprintf(stderr, "windcart: cannot load %s\n", missing.path.c_str());
+        // The paths count from the game's own directory, where LFInit moved.
+        fprintf(stderr, "windcart: cannot load %s (looked in %s)\n", missing.path.c_str(),
+                std::filesystem::current_path(ignored).c_str());
         teardown(world);
         return 1;
     }
@@ -641,11 +643,13 @@ int SDL_main(int argc, char** argv)
 #endif
     }
 
-    // A replay stops the run early when the recording no longer fits the game.
-    if (LFReplayOutOfStep())
-        fprintf(stderr, "windcart: %s\n", LFError());
     teardown(world);
-    return 0;
+    // A recording or a capture that could not be written, or a replay that no
+    // longer fits the game, fails the run; LFDeInit wrote the last of it.
+    const char* failure = LFRecordError();
+    if (failure)
+        fprintf(stderr, "windcart: %s\n", failure);
+    return failure ? 1 : 0;
 }
 
 #ifndef WINDCART_TESTING

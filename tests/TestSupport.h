@@ -3,8 +3,14 @@
 #ifndef TESTSUPPORT_H
 #define TESTSUPPORT_H
 
-#include <math.h>  // fabsf
+#include <math.h>          // fabsf
+#include <signal.h>        // signal, SIGXFSZ
+#include <stdio.h>         // fflush
+#include <sys/resource.h>  // getrlimit, setrlimit
+#include <sys/wait.h>      // waitpid
+#include <unistd.h>        // fork, _exit
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -126,6 +132,31 @@ inline SDL_Event FingerEvent(Uint32 type, float x, float y, Uint32 windowID)
     e.tfinger.y = y;
     e.tfinger.windowID = windowID;
     return e;
+}
+
+// Runs body in a child process and returns its exit status, -1 when it did
+// not exit. With fileSizeLimit above 0 the child writes files of at most that
+// many bytes and a write past it fails, as under `ulimit -f` in a shell that
+// ignores SIGXFSZ: a full disk without filling one.
+// Note: call it before the library starts in this process.
+inline int RunInChild(long fileSizeLimit, const std::function<int()>& body)
+{
+    fflush(NULL);
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (fileSizeLimit > 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit;
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = (rlim_t)fileSizeLimit;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        _exit(body());
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }
 
 // The library started with one 2D window, cleared to black, drawn into

@@ -5,8 +5,10 @@
 # recording is replayed twice; every capture of each replay, the last frame
 # included, must equal the live run's byte for byte. For the game also: bad
 # replay and output paths refused with one line, a recording cut short by a
-# crash replayed to the cut, the demo recording of the repository still in
-# step with the game, and scripts/play.sh pointing at the demo without a display.
+# crash replayed to the cut, recordings and captures that run out of room
+# (`ulimit -f`) and a replay out of step failing the run with the reason as
+# the game's last line, the demo recording of the repository still in step
+# with the game, and scripts/play.sh pointing at the demo without a display.
 # Usage: e2e_replay.sh game path/to/windcart
 #        e2e_replay.sh input path/to/replay_input_program
 set -euo pipefail
@@ -124,15 +126,27 @@ if [ "$mode" = game ]; then
         awk 'NR > 1 { gsub(/[(),]/, " "); n += ($3 > 240 && $4 > 240 && $5 > 240) } END { print n + 0 }')
     [ "$white" -ge 40 ] || fail "no score in the last frame"
 
-    # Bad input: one line from the game, a non-zero status.
-    refused() {  # expected text, then the variables
+    # Bad input, and failures on the way: one line from the game, its last,
+    # and a non-zero status. With --limit the game may write files of that
+    # many KB at most, as on a full disk.
+    refused() {  # [--limit KB] expected text, then the variables
+        local limit=unlimited
+        if [ "$1" = --limit ]; then
+            limit=$2
+            shift 2
+        fi
         local expected=$1
         shift
         local code=0
-        env LD_PRELOAD="$preload" "$@" "$program" 2>"$work/stderr" || code=$?
+        (
+            ulimit -f "$limit"
+            trap '' XFSZ
+            exec env LD_PRELOAD="$preload" "$@" "$program"
+        ) 2>"$work/stderr" || code=$?
         local said
         said=$(grep '^windcart: ' "$work/stderr" || true)
-        if [ "$code" -ne 0 ] && [ "$(echo "$said" | wc -l)" -eq 1 ] && [[ $said == *"$expected"* ]]; then
+        if [ "$code" -ne 0 ] && [ "$(echo "$said" | wc -l)" -eq 1 ] && [ "$(tail -n 1 "$work/stderr")" = "$said" ] &&
+            [[ $said == *"$expected"* ]]; then
             echo "ok: refused: $said"
         else
             fail "expected \"$expected\" and a non-zero status, got $code: $(cat "$work/stderr")"
@@ -140,12 +154,37 @@ if [ "$mode" = game ]; then
     }
     head -c 10 run.lfrec >cut.lfrec
     printf 'LFRECORD\002\000\000\000' >v2.lfrec
+    : >empty.lfrec
     refused "Unable to read replay file $work/missing.lfrec: No such file or directory" LF_REPLAY=missing.lfrec
+    refused "Replay file $work/empty.lfrec is empty" LF_REPLAY=empty.lfrec
     refused "Replay file $work/cut.lfrec is truncated" LF_REPLAY=cut.lfrec
+    refused "Replay file /dev/zero is not a Larchfield recording" LF_REPLAY=/dev/zero
     refused "is a recording of version 2" LF_REPLAY=v2.lfrec
     refused "Replay file $work/live/$last is not a Larchfield recording" LF_REPLAY="live/$last"
     refused "Unable to create record file $work/no/run.lfrec" LF_RECORD=no/run.lfrec
     refused "Unable to write captures into $work/run.lfrec/frames: Not a directory" LF_CAPTURE=run.lfrec/frames
+    refused "LF_CAPTURE_EVERY is set without LF_CAPTURE" LF_CAPTURE_EVERY=10
+
+    # The demo's first window width made a height: out of step at once, and
+    # the reason outlives the errors that come after it.
+    cp "$repository/demo/windcart.lfrec" step.lfrec
+    [ "$(od -An -tx1 -j20 -N2 step.lfrec | tr -d ' ')" = 8601 ] || fail "the demo's byte 20 is no longer the window's width"
+    printf '\002' | dd of=step.lfrec bs=1 seek=21 conv=notrunc status=none
+    refused "Replay of $work/step.lfrec out of step at frame 1: the program asks for the window's width where the recording has the window's height" \
+        LF_REPLAY=step.lfrec
+
+    # A recording that runs out of room (2 KB) ends at its last whole record,
+    # which replays as a shorter run; here it records a replay, whose
+    # recording is the replayed file again, so it must be the start of it.
+    refused --limit 2 "Unable to write record file $work/full.lfrec: File too large" LF_REPLAY=run.lfrec LF_RECORD=full.lfrec
+    size=$(stat -c %s full.lfrec)
+    if [ "$size" -gt 12 ] && [ "$size" -le 2048 ] && cmp -s -n "$size" full.lfrec run.lfrec; then
+        echo "ok: the recording that ran out of room holds the first $size bytes"
+    else
+        fail "the recording that ran out of room is $size bytes, not the start of run.lfrec"
+    fi
+    LD_PRELOAD="$preload" LF_REPLAY=full.lfrec "$program" 2>"$work/stderr" || fail "replay of the full recording ended with status $?"
+    if grep -q . "$work/stderr"; then fail "replay of the full recording: $(cat "$work/stderr")"; fi
 
     # A crash a few seconds in: what was written replays up to the cut, and
     # the game then ends as if the player had quit.
@@ -160,6 +199,13 @@ if [ "$mode" = game ]; then
     else
         fail "cut recording: $(ls crash) $(cat "$work/stderr")"
     fi
+
+    # Captures that run out of room (20 KB) or cannot be made: nothing cut
+    # is left behind.
+    refused --limit 20 "Unable to write capture $work/full/frame-" \
+        LF_REPLAY=crash.lfrec LF_CAPTURE=full LF_CAPTURE_EVERY=1000000
+    [ -z "$(ls full)" ] || fail "a capture that ran out of room left $(ls full)"
+    refused "Unable to write capture /proc/frame-" LF_REPLAY=crash.lfrec LF_CAPTURE=/proc LF_CAPTURE_EVERY=1000000
 
     LD_PRELOAD="$preload" LF_REPLAY="$repository/demo/windcart.lfrec" LF_CAPTURE=demo LF_CAPTURE_EVERY=1000000000 "$program" \
         2>"$work/stderr" || fail "demo replay ended with status $?"

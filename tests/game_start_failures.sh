@@ -14,7 +14,7 @@ if [ -z "${E2E_INNER:-}" ]; then
 fi
 
 game=$(realpath "$1")
-work=$(mktemp -d)
+work=$(realpath "$(mktemp -d)")
 trap 'rm -rf "$work"' EXIT
 cp "$game" "$work/windcart"
 cp -r "$(dirname "$game")/data" "$work/data"
@@ -46,7 +46,7 @@ expect_one_line() {  # name, expected line, env arguments...
 printf '\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x00\x04\x00\x00\x00\x04\x08\x06\x00\x00\x00\x00\x00\x00\x00\x7f\xff\xff\xf0tEXtabc' \
     >"$work/data/background.png"
 [ "$(stat -c %s "$work/data/background.png")" = 44 ] || { echo "FAIL: the damaged PNG is not 44 bytes"; exit 1; }
-expect_one_line "text chunk past the end" "windcart: cannot load ./data/background.png" -u SDL_AUDIODRIVER
+expect_one_line "text chunk past the end" "windcart: cannot load ./data/background.png (looked in $work)" -u SDL_AUDIODRIVER
 
 # A BMP of 65536 x 65536 pixels of 24 bits in 118 bytes.
 {
@@ -55,7 +55,7 @@ expect_one_line "text chunk past the end" "windcart: cannot load ./data/backgrou
     head -c 88 /dev/zero
 } >"$work/data/background.png"
 [ "$(stat -c %s "$work/data/background.png")" = 118 ] || { echo "FAIL: the BMP is not 118 bytes"; exit 1; }
-expect_one_line "65536 x 65536 BMP" "windcart: cannot load ./data/background.png" -u SDL_AUDIODRIVER
+expect_one_line "65536 x 65536 BMP" "windcart: cannot load ./data/background.png (looked in $work)" -u SDL_AUDIODRIVER
 
 expect_one_line "no display" "windcart: no display to open the window on (is DISPLAY set?)" \
     -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER

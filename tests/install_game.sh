@@ -3,13 +3,13 @@
 # current X display: by its launcher's path, as a bare `windcart` found through
 # PATH, and as its real executable by bare name. Each run must open the
 # Windcart window and, on SIGTERM (which SDL turns into a quit request), end
-# with status 0. With its data removed it names the missing file in one line
-# and exits non-zero.
+# with status 0. With its data removed it names the missing file and the
+# directory it looked in, in one line, and exits non-zero.
 # Usage: install_game.sh PREFIX
 set -euo pipefail
 
 prefix=$(realpath "$1")
-work=$(mktemp -d)
+work=$(realpath "$(mktemp -d)")
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
@@ -51,7 +51,7 @@ rm -rf "$work/nodata/share/windcart/data"
 code=0
 "$work/nodata/bin/windcart" 2>"$work/stderr" || code=$?
 lines=$(wc -l <"$work/stderr")
-if [ "$code" -ne 0 ] && [ "$lines" -eq 1 ] && grep -q '^windcart: cannot load \./data/' "$work/stderr"; then
+if [ "$code" -ne 0 ] && [ "$lines" -eq 1 ] && grep -qx "windcart: cannot load \./data/.* (looked in $work/nodata/libexec/windcart)" "$work/stderr"; then
     echo "ok: without its data: $(cat "$work/stderr")"
 else
     fail "without its data: status $code, $lines lines:"

@@ -1,6 +1,7 @@
 // Batched drawing against the same calls made one by one: mixed scenes drawn
 // both ways into a window and into a texture and read back pixel for pixel,
 // the OpenGL state each way leaves, and the batch's bad input.
+#include <limits.h>  // INT_MAX
 #include <stdint.h>
 #include <string.h>  // memcmp
 
@@ -453,6 +454,21 @@ TEST_F(Batch, HeldUntilTheOutermostEndAFlushOrAFullBuffer)
         sprites[0]->draw(-100, -100, -1);
     EXPECT_TRUE(IsLit(At(43, 43))) << "sent when the buffer filled";
     LFEndBatch();
+}
+
+// 2^31 nested LFBeginBatch calls overflowed the depth, which then read as no
+// batch at all: drawing went out at once. The depth stops at INT_MAX.
+TEST_F(Batch, NestingPastTheLargestDepthKeepsTheBatchOpen)
+{
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    for (long long i = 0; i <= INT_MAX; i++)
+        LFBeginBatch();
+    LFDrawRectFill(LFMakeRect(10, 10, 4, 4), LFMakeColor(1, 0, 0, 1));
+    LFEndBatch();
+    EXPECT_FALSE(IsLit(At(11, 11))) << "held while the batch is open";
+    _LFEndAllBatches();
+    EXPECT_TRUE(IsRed(At(11, 11)));
 }
 
 TEST_F(Batch, SentAtSwapAndBeforeItsTextureGoes)

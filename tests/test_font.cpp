@@ -2,7 +2,7 @@
 // and offsets, both alias modes, printing with colour markup, measuring, text
 // that is not well-formed UTF-8, and the text calls fuzzed with seeded random
 // texts.
-#include <limits.h>  // INT_MAX
+#include <limits.h>  // INT_MIN, INT_MAX
 #include <math.h>    // ceilf
 #include <stdio.h>   // fopen
 #include <stdlib.h>  // malloc, free, getenv
@@ -205,12 +205,39 @@ TEST_F(Font, RefusedSizeKeepsThePreviousSizeAndItsGlyphs)
 
     EXPECT_EQ(0, font->setSize(100000));
     EXPECT_EQ(16, font->getSize());
-    // In FreeType's 26.6 fixed point these wrap round to 0 and to a small size.
-    EXPECT_EQ(0, font->setSize(1 << 26));
+    // 64 times this is past the 32 bits of FreeType's C long on Windows.
     EXPECT_EQ(0, font->setSize(INT_MAX / 64 + 1));
     EXPECT_EQ(16, font->getSize());
     EXPECT_EQ(-1, font->setSize(24));
     EXPECT_EQ(24, font->advance(LFTempString("Hi")));
+}
+
+// FTGL passes a size on to FreeType times 64 in an unsigned int and takes
+// these, sizing the face to what the product wraps to; setSize refuses them.
+TEST_F(Font, SizesThatWrapInsideFTGLAreRefused)
+{
+    const int wrapping[] = {INT_MIN, (1 << 26) + 16, INT_MIN + 16, -(1 << 26) + 16};
+    for (int size : wrapping) {
+        FTPolygonFont reference(kFontPath);
+        ASSERT_TRUE(reference.FaceSize((unsigned int)size, 72)) << "the premise: FTGL takes " << size;
+    }
+    for (int mode : {LFAliased, LFAntiAliased}) {
+        LFFont f(kFontPath, mode);
+        ASSERT_EQ(-1, f.setSize(16));
+        for (int size : wrapping) {
+            _LFSetError("earlier");
+            EXPECT_EQ(0, f.setSize(size)) << size;
+            EXPECT_STREQ("Unable to set font face size", LFError()) << size;
+            EXPECT_EQ(16, f.getSize()) << size;
+            EXPECT_EQ(16, f.lineHeight()) << size;
+        }
+        const int largest = INT_MAX / 64;
+        EXPECT_EQ(0, f.setSize(largest)) << "FreeType's own refusal, as before";
+        EXPECT_EQ(16, f.getSize());
+        clear();
+        f.print(LFMakePoint(0, 20), kWhite, Str("Hi"));
+        EXPECT_GT(countOf(IsLit), 20) << "the face still draws at 16";
+    }
 }
 
 TEST_F(Font, FaceThatRefusesItsFirstSizeStaysAtSizeZero)

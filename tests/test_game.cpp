@@ -733,6 +733,7 @@ TEST(Game, TheMarqueeWrapsOnceItsTextHasLeft)
 struct StartResult {
     int status;
     std::string error;
+    std::string directory;  // the game's, where it looks for data/
 };
 
 static StartResult StartWithout(std::initializer_list<const char*> missing)
@@ -755,8 +756,15 @@ static StartResult StartWithout(std::initializer_list<const char*> missing)
     std::string error = ::testing::internal::GetCapturedStderr();
     TestClock::uninstall();
     fs::current_path(workingDirectory);
+    std::string directory = fs::canonical(dir).string();
     fs::remove_all(dir);
-    return {status, error};
+    return {status, error, directory};
+}
+
+// The line that names a file the game could not load and where it looked.
+static std::string CannotLoad(const char* file, const StartResult& start)
+{
+    return std::string("windcart: cannot load ./data/") + file + " (looked in " + start.directory + ")\n";
 }
 
 // Whichever files are missing, the start ends with the first in start-up
@@ -765,15 +773,14 @@ TEST(Game, AMissingFileEndsTheStartWithItsName)
 {
     StartResult note = StartWithout({"notes/g#2.wav"});
     EXPECT_EQ(1, note.status);
-    EXPECT_NE(std::string::npos, note.error.find("windcart: cannot load ./data/notes/g#2.wav\n")) << note.error;
+    EXPECT_NE(std::string::npos, note.error.find(CannotLoad("notes/g#2.wav", note))) << note.error;
 
     StartResult ambience = StartWithout({"ambience.wav", "notes/c1.wav"});
     EXPECT_EQ(1, ambience.status);
-    EXPECT_NE(std::string::npos, ambience.error.find("windcart: cannot load ./data/ambience.wav\n"))
-        << ambience.error;
+    EXPECT_NE(std::string::npos, ambience.error.find(CannotLoad("ambience.wav", ambience))) << ambience.error;
 
     StartResult picture = StartWithout({"tower.png", "leaf.wav"});
     EXPECT_EQ(1, picture.status);
-    EXPECT_NE(std::string::npos, picture.error.find("windcart: cannot load ./data/tower.png\n")) << picture.error;
+    EXPECT_NE(std::string::npos, picture.error.find(CannotLoad("tower.png", picture))) << picture.error;
     EXPECT_EQ(std::string::npos, picture.error.find("leaf.wav")) << picture.error;
 }

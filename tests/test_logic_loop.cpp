@@ -72,10 +72,34 @@ TEST_F(LogicLoop, TenMillisecondFramesAlternateNoTickAndOne)
     }
 }
 
-TEST_F(LogicLoop, AStallIsCaughtUpInOneFrame)
+TEST_F(LogicLoop, AStallIsCaughtUpInOneFrameToAQuarterSecond)
 {
-    EXPECT_EQ(125, frame(2000));
-    EXPECT_EQ(1, frame(16));
+    EXPECT_EQ(6, frame(100)) << "slow frames lose nothing";
+    EXPECT_EQ(15, frame(240));
+    EXPECT_EQ(15, frame(2000)) << "250 ms at most";
+    EXPECT_EQ(0u, _LFLogicTimeElapsed);
+    EXPECT_EQ(1, frame(16)) << "then on from the present";
+}
+
+// A machine suspended for an hour, a replayed clock step of 2^31 ms, a clock
+// that steps back: each costs one frame of 15 ticks, not millions, and the
+// frames after it run as before.
+TEST_F(LogicLoop, AClockJumpIsNotCaughtUp)
+{
+    for (Uint32 jump : {3600000u, 0x80000000u, 0xFFFFFFFFu, 0xFFFFFFF0u}) {
+        EXPECT_EQ(15, frame(jump)) << jump;
+        EXPECT_EQ(2, frame(40)) << jump;
+        EXPECT_EQ(0, frame(10)) << jump;
+        EXPECT_EQ(1, frame(10)) << jump;
+    }
+    // The cap is never shorter than a cycle, nor longer than 250 ms.
+    LFSetLogicInterval(1);
+    EXPECT_EQ(1, frame(0x80000000u));
+    EXPECT_EQ(0, frame(999));
+    EXPECT_EQ(1, frame(1));
+    LFSetLogicInterval(1000);
+    EXPECT_EQ(250, frame(0x80000000u));
+    EXPECT_EQ(3, frame(3));
 }
 
 TEST_F(LogicLoop, ResetDiscardsTimeAlreadyPassed)
@@ -256,6 +280,27 @@ TEST_F(LogicLoop, ALateFrameStartsAtOnceAndIsNotMadeUpFor)
     EXPECT_EQ(100, run.frames) << "8 ms apart from the late frame on: no burst to catch up";
     EXPECT_EQ(8u, run.shortest);
     EXPECT_EQ(late + 800, _LFLogicCurrentTime);
+}
+
+// A clock that steps back would put the next frame far ahead: it starts at
+// once, without waiting for the clock to come back, and the frames after it
+// keep their spacing.
+TEST_F(LogicLoop, UnderALimitAClockThatStepsBackIsNotWaitedFor)
+{
+    LFSetFrameRateLimit(125);
+    RunFrames(80, 3);
+    for (Uint32 back : {1000u, 0x80000000u}) {
+        TestClock::now -= back;
+        TestClock::slept = 0;
+        Uint32 start = TestClock::now;
+        EXPECT_EQ(15, frame(0)) << "a step back counts as a long stall";
+        EXPECT_EQ(0u, TestClock::slept) << back;
+        EXPECT_EQ(start, _LFLogicCurrentTime) << back;
+        LimitedRun run = RunFrames(800, 3);
+        EXPECT_EQ(100, run.frames) << back;
+        EXPECT_EQ(8u, run.shortest) << back;
+        EXPECT_EQ(8u, run.longest) << back;
+    }
 }
 
 TEST_F(LogicLoop, ANewLimitSpacesTheNextFrameFromTheLastStart)

@@ -333,3 +333,40 @@ TEST_F(Primitives, CoordinatesBeyondTheIntRangeSaturate)
     EXPECT_TRUE(lit(9, 9));
     EXPECT_FALSE(lit(10, 10));
 }
+
+// Line ends that are NaN or beyond the int range were converted to int
+// unchecked, which is undefined (x86 makes all of them INT_MIN; the sanitized
+// build stops). They pin as rectangle corners do: the same pixels as the ends
+// pinned by hand, batched or not. Lines from NaN ends show; Mesa draws none
+// that reach 2^31.
+TEST_F(Primitives, LineEndsBeyondTheIntRangeSaturate)
+{
+    const float big = 2147483648.0f;  // 2^31, whose truncation stops at INT_MAX
+    const LFPoint given[] = {LFMakePoint(NAN, NAN),     LFMakePoint(20, 30), LFMakePoint(NAN, 20),
+                             LFMakePoint(30, 20),       LFMakePoint(10, -NAN), LFMakePoint(10, 40),
+                             LFMakePoint(-INFINITY, 10), LFMakePoint(40, 10), LFMakePoint(5, INFINITY),
+                             LFMakePoint(5, 5),         LFMakePoint(3e9f, NAN), LFMakePoint(50, -3e9f)};
+    const LFPoint pinned[] = {LFMakePoint(0, 0),    LFMakePoint(20, 30), LFMakePoint(0, 20),   LFMakePoint(30, 20),
+                              LFMakePoint(10, 0),   LFMakePoint(10, 40), LFMakePoint(-big, 10), LFMakePoint(40, 10),
+                              LFMakePoint(5, big),  LFMakePoint(5, 5),   LFMakePoint(big, 0),  LFMakePoint(50, -big)};
+    const int count = sizeof given / sizeof given[0];
+    for (bool batched : {false, true}) {
+        SCOPED_TRACE(batched ? "in a batch" : "one by one");
+        std::vector<Pixel> expected(kWidth * kHeight), actual(kWidth * kHeight);
+        for (const LFPoint* points : {pinned, given}) {
+            glClear(GL_COLOR_BUFFER_BIT);
+            if (batched)
+                LFBeginBatch();
+            LFDrawLines(points, count, kWhite);
+            if (batched)
+                LFEndBatch();
+            glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                         points == pinned ? expected.data() : actual.data());
+        }
+        int litPixels = 0;
+        for (const Pixel& p : expected)
+            litPixels += IsLit(p);
+        EXPECT_GT(litPixels, 90) << "the three lines from NaN ends, 30, 30 and 40 pixels long";
+        EXPECT_EQ(0, memcmp(expected.data(), actual.data(), expected.size() * sizeof(Pixel)));
+    }
+}

@@ -1,4 +1,7 @@
 // Real SDL events pushed into the queue and handled by the logic loop's pump.
+#include <limits.h>  // INT_MIN, INT_MAX
+#include <math.h>    // NAN, INFINITY
+
 #include "TestSupport.h"
 
 class Pump : public WindowTest {
@@ -155,6 +158,49 @@ TEST_F(Pump, FingerPositionIsScaledToTheWindow)
     push(FingerEvent(SDL_FINGERMOTION, 0.5f, 0.5f, 999));
     pumpOneTick();
     EXPECT_EQ(12, LFTouchY) << "a finger on an unknown window moves nothing";
+}
+
+// Coordinates no device reports, as a damaged recording could replay them:
+// the position pins to 0 for NaN and to the ends of the int range beyond it,
+// where a plain conversion is undefined (x86 gives INT_MIN for all of them).
+TEST_F(Pump, FingerPositionsBeyondTheIntRangePin)
+{
+    struct {
+        float x, y;
+        int touchX, touchY;
+    } cases[] = {{NAN, NAN, 0, 0}, {INFINITY, -INFINITY, INT_MAX, INT_MIN}, {1e30f, -1e30f, INT_MAX, INT_MIN},
+                 {-NAN, 0.5f, 0, 24}};
+    for (auto& c : cases) {
+        push(FingerEvent(SDL_FINGERMOTION, c.x, c.y, window->id()));
+        pumpOneTick();
+        EXPECT_EQ(c.touchX, LFTouchX) << c.x;
+        EXPECT_EQ(c.touchY, LFTouchY) << c.y;
+        EXPECT_EQ((float)c.touchX, LFTouchPoint.x) << c.x;
+    }
+}
+
+// SDL hands the name of a dropped file, and a dropped text, to whoever polls
+// the event: the pump frees them. SDL counts what it allocates.
+TEST_F(Pump, DroppedFileNamesAndTextsAreFreed)
+{
+    // Queue entries are allocated once and kept for reuse: fill the pool first.
+    SDL_Event filler = {};
+    filler.type = SDL_USEREVENT;
+    for (int i = 0; i < 100; i++)
+        push(filler);
+    pumpOneTick();
+
+    int before = SDL_GetNumAllocations();
+    for (int i = 0; i < 100; i++) {
+        SDL_Event drop = {};
+        drop.type = i % 2 ? SDL_DROPTEXT : SDL_DROPFILE;
+        drop.drop.file = SDL_strdup("/home/someone/a dropped file.png");
+        drop.drop.windowID = window->id();
+        push(drop);
+    }
+    EXPECT_EQ(before + 100, SDL_GetNumAllocations());
+    pumpOneTick();
+    EXPECT_EQ(before, SDL_GetNumAllocations());
 }
 
 TEST_F(Pump, FingerEventsQueuedBehindAnotherAreDropped)

@@ -1,14 +1,18 @@
 // Recording, replay and frame capture. A run driven by the test clock and real
 // SDL events is recorded, then replayed on other clock values with other
 // events in the queue, and must see exactly the same; a replay that falls out
-// of step or runs out stops as documented; bad files are refused by LFInit;
+// of step or runs out stops as documented; the whole process is one run,
+// across LFDeInit and LFInit and up to exit(); a recording that cannot be
+// written ends at its last whole record; bad files are refused by LFInit;
 // the reader is fuzzed with cut and garbled recordings.
 #include <stdio.h>
-#include <stdlib.h>    // setenv, unsetenv, mkdtemp
+#include <stdlib.h>    // setenv, unsetenv, mkdtemp, exit
 #include <sys/stat.h>  // stat
+#include <unistd.h>    // truncate
 
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +20,7 @@
 #include <SDL_image.h>
 
 #include "TestSupport.h"
+#include "fuzz/DriveReplay.h"
 
 namespace {
 
@@ -264,14 +269,17 @@ protected:
         TestClock::uninstall();
     }
 
-    // Starts the library with the variables set, on the test clock.
-    void start(const char* record, const char* replay)
+    // Starts the library with the variables set, on the test clock; LFInit's result.
+    static int begin(const char* record, const char* replay)
     {
         SetVariables(record, replay);
         TestClock::install(1000);
-        ASSERT_NE(0, LFInit()) << LFError();
+        int started = LFInit();
         LFResetLogicLoop();
+        return started;
     }
+
+    void start(const char* record, const char* replay) { ASSERT_NE(0, begin(record, replay)) << LFError(); }
 
     // One frame without a window: the clock read, every due tick pumped.
     static void frame(Uint32 step)
@@ -332,6 +340,18 @@ TEST_F(Record, AProgramThatAsksForMoreStopsWithTheFileAndFrameInTheError)
     EXPECT_EQ(last, _LFGetTicks());
     SDL_Event event;
     EXPECT_EQ(0, _LFRecordPollEvent(&event));
+    // Later errors take LFError() over; the reason stays for the program's last word.
+    _LFSetError("Unable to set swap interval: That operation is not supported");
+    EXPECT_EQ(error, LFRecordError());
+    LFDeInit();
+    EXPECT_EQ(error, LFRecordError());
+    EXPECT_NE(0, LFReplayOutOfStep());
+
+    // A start on other variables begins a new run, with no failure.
+    SetVariables(NULL, NULL);
+    ASSERT_NE(0, LFInit());
+    EXPECT_EQ(nullptr, LFRecordError());
+    EXPECT_EQ(0, LFReplayOutOfStep());
     LFDeInit();
 }
 
@@ -356,6 +376,7 @@ TEST_F(Record, AUsedUpRecordingAsksToQuitWithoutAnError)
     EXPECT_NE(0, LFApplicationQuitRequested());
     EXPECT_EQ(0, LFReplayOutOfStep());
     EXPECT_STREQ("", LFError());
+    EXPECT_EQ(nullptr, LFRecordError());
     EXPECT_EQ(0, LFKey(LFKeyA));
     EXPECT_EQ(end, _LFLogicCurrentTime);
     LFDeInit();
@@ -392,6 +413,153 @@ TEST_F(Record, TheFileCatchesUpEverySecondOfTheClock)
     EXPECT_GT(FileSize(file), early);
 }
 
+// Plays frames of 16 ms until the replay asks to quit; the number played
+// before that (at most limit).
+int PlayToTheEnd(int limit)
+{
+    int frames = 0;
+    for (; frames < limit; frames++) {
+        TestClock::now += 16;
+        LFPreLogicLoop();
+        while (LFLogicLoop())
+            LFLogicUpdate();
+        LFPostLogicLoop();
+        if (LFApplicationQuitRequested())
+            break;
+        _LFRecordFrame(NULL);
+    }
+    return frames;
+}
+
+// A full disk, as `ulimit -f 1` makes one: the write that fails is reported,
+// the file goes back to its last whole record and replays up to there.
+TEST_F(Record, ARecordingThatCannotBeWrittenEndsAtItsLastWholeRecord)
+{
+    std::string cut = dir + "/cut.lfrec";
+    int status = RunInChild(1024, [&] {
+        if (!begin(cut.c_str(), NULL))
+            return 2;
+        for (int i = 0; i < 1000 && !LFRecordError(); i++)
+            frame(16);
+        std::string reason = LFRecordError() ? LFRecordError() : "none";
+        LFDeInit();
+        fprintf(stderr, "%s\n", reason.c_str());
+        return reason == "Unable to write record file " + cut + ": File too large" ? 0 : 1;
+    });
+    EXPECT_EQ(0, status) << "the failed write is reported in LFRecordError()";
+
+    // The same run without a limit: where its file stood after each frame is
+    // where a file may end.
+    start(file.c_str(), NULL);
+    std::set<long> ends = {FileSize(file)};
+    for (int i = 0; i < 1000; i++) {
+        frame(16);
+        ends.insert(FileSize(file));
+    }
+    LFDeInit();
+    std::string whole = ReadBytes(file);
+    std::string bytes = ReadBytes(cut);
+    EXPECT_LE(bytes.size(), 1024u);
+    EXPECT_GT(bytes.size(), 200u);
+    EXPECT_EQ(1u, ends.count((long)bytes.size())) << bytes.size() << " bytes: not where a frame ended";
+    // The same bytes but the seed's, which LFInit draws from the real clock.
+    EXPECT_EQ(whole.substr(17, bytes.size() - 17), bytes.substr(17));
+
+    start(NULL, cut.c_str());
+    int frames = PlayToTheEnd(1000);
+    EXPECT_GT(frames, 100);
+    EXPECT_LT(frames, 1000);
+    EXPECT_EQ(0, LFReplayOutOfStep()) << LFError();
+    EXPECT_EQ(nullptr, LFRecordError());
+    LFDeInit();
+}
+
+// A file cut inside its last record (by a crash or a full disk mid-write)
+// plays up to the cut, then ends as a used-up recording does.
+TEST_F(Record, AFileCutInsideItsLastRecordPlaysUpToTheCut)
+{
+    std::string clockRun = Header() + std::string("\x82\x01\x02\x03\x04\x05\x05\x84\x85", 9);
+    for (const std::string& cutRecord : {std::string("\x83\x80"), std::string("\x82\x01\x02"), std::string("\x86\x01"),
+                                          std::string("\x81\xFF\xFF")}) {
+        SCOPED_TRACE(cutRecord.size());
+        WriteBytes(file, clockRun + cutRecord);
+        SetVariables(NULL, file.c_str());
+        ASSERT_NE(0, LFInit()) << LFError();
+        EXPECT_EQ(5u, _LFGetTicks());
+        EXPECT_EQ(10u, _LFGetTicks());
+        SDL_Event event;
+        EXPECT_EQ(0, _LFRecordPollEvent(&event));
+        _LFRecordFrame(NULL);
+        EXPECT_EQ(0, LFApplicationQuitRequested());
+        EXPECT_EQ(10u, _LFGetTicks());
+        EXPECT_NE(0, LFApplicationQuitRequested());
+        EXPECT_EQ(0, LFReplayOutOfStep());
+        EXPECT_STREQ("", LFError());
+        EXPECT_EQ(nullptr, LFRecordError());
+        LFDeInit();
+        _LFRecordClose();
+        LFApplicationCancelQuitRequest();
+    }
+}
+
+// A program that ends with exit() and no LFDeInit keeps its whole recording.
+TEST_F(Record, ARecordingEndedByExitKeepsEveryFrame)
+{
+    int status = RunInChild(0, [&] {
+        if (!begin(file.c_str(), NULL))
+            return 2;
+        for (int i = 0; i < 40; i++)
+            frame(16);
+        exit(0);
+        return 3;
+    });
+    ASSERT_EQ(0, status);
+    start(NULL, file.c_str());
+    EXPECT_EQ(40, PlayToTheEnd(100));
+    EXPECT_EQ(0, LFReplayOutOfStep()) << LFError();
+    LFDeInit();
+}
+
+// The whole process is one run: a program that de-inits and inits again is
+// recorded, and replayed, across both sessions.
+TEST_F(Record, ASecondLFInitCarriesOnTheRecordingAndTheReplay)
+{
+    std::vector<int> draws;
+    std::vector<Uint32> times;
+    start(file.c_str(), NULL);
+    for (int session = 0; session < 2; session++) {
+        if (session == 1) {
+            ASSERT_NE(0, LFInit()) << LFError();
+            LFResetLogicLoop();
+        }
+        draws.push_back(_LFRandom());
+        for (int i = 0; i < (session ? 10 : 30); i++) {
+            frame(16);
+            times.push_back(_LFLogicCurrentTime);
+        }
+        LFDeInit();
+    }
+
+    start(NULL, file.c_str());
+    for (int session = 0; session < 2; session++) {
+        if (session == 1) {
+            ASSERT_NE(0, LFInit()) << LFError();
+            LFResetLogicLoop();
+        }
+        EXPECT_EQ(draws[session], _LFRandom()) << "session " << session;
+        for (int i = 0; i < (session ? 10 : 30); i++) {
+            frame(1);
+            EXPECT_EQ(times[session * 30 + i], _LFLogicCurrentTime) << "session " << session << " frame " << i;
+        }
+        EXPECT_EQ(0, LFApplicationQuitRequested());
+        if (session == 0)
+            LFDeInit();
+    }
+    EXPECT_EQ(0, PlayToTheEnd(10)) << "the recording ends with the second session";
+    EXPECT_EQ(0, LFReplayOutOfStep()) << LFError();
+    LFDeInit();
+}
+
 // Bad files and paths are refused by LFInit with a message that says which
 // and why.
 TEST_F(Record, BadInputIsRefusedAtStartUp)
@@ -409,7 +577,7 @@ TEST_F(Record, BadInputIsRefusedAtStartUp)
 #else
         {"dir", "Unable to read replay file %s: Is a directory"},
 #endif
-        {"", "Replay file %s is truncated"},
+        {"", "Replay file %s is empty"},
         {"LFREC", "Replay file %s is truncated"},
         {Header().substr(0, 10), "Replay file %s is truncated"},
         {"PK\x03\x04 not a recording at all", "Replay file %s is not a Larchfield recording"},
@@ -418,13 +586,13 @@ TEST_F(Record, BadInputIsRefusedAtStartUp)
         {clockRun + std::string("\x86\x00\x01", 3), "Replay file %s is damaged at byte 16"},
         {clockRun + "\x81\xFF\xFF\xFF\xFF\x7F", "Replay file %s is damaged at byte 16"},
         {clockRun + std::string("\x80\x00", 2), "Replay file %s is damaged at byte 16"},
-        {clockRun + "\x83\x80", "Replay file %s is truncated"},
-        {clockRun + "\x82\x01\x02", "Replay file %s is truncated"},
-        {clockRun + "\x86\x01", "Replay file %s is truncated"},
+        {clockRun + "\xFF\x83\x80", "Replay file %s is damaged at byte 16"},
+        // Refused after reading the header, not the whole endless device.
+        {"/dev/zero", "Replay file %s is not a Larchfield recording"},
     };
     for (const Case& c : cases) {
-        std::string path = c.bytes == "dir" ? dir : file;
-        if (c.bytes != "none" && c.bytes != "dir")
+        std::string path = c.bytes == "dir" ? dir : c.bytes[0] == '/' ? c.bytes : file;
+        if (c.bytes != "none" && c.bytes != "dir" && c.bytes[0] != '/')
             WriteBytes(path, c.bytes);
         SetVariables(NULL, path.c_str());
         EXPECT_EQ(0, LFInit()) << c.expected;
@@ -434,6 +602,21 @@ TEST_F(Record, BadInputIsRefusedAtStartUp)
         LFDeInit();
         unlink(file.c_str());
     }
+
+    // Files of a gigabyte and more (sparse: no disk is used): zeros are
+    // refused on their header, a recording past the limit for its size.
+    WriteBytes(file, "");
+    ASSERT_EQ(0, truncate(file.c_str(), 1L << 30));
+    SetVariables(NULL, file.c_str());
+    EXPECT_EQ(0, LFInit());
+    EXPECT_EQ("Replay file " + file + " is not a Larchfield recording", std::string(LFError()));
+    LFDeInit();
+    WriteBytes(file, clockRun);
+    ASSERT_EQ(0, truncate(file.c_str(), (256L << 20) + 1));
+    EXPECT_EQ(0, LFInit());
+    EXPECT_EQ("Replay file " + file + " is larger than the 256 MiB a recording may have", std::string(LFError()));
+    LFDeInit();
+    unlink(file.c_str());
 
     std::string missingDir = dir + "/missing/run.lfrec";
     SetVariables(missingDir.c_str(), NULL);
@@ -460,6 +643,10 @@ TEST_F(Record, BadInputIsRefusedAtStartUp)
                   std::string(LFError()));
         LFDeInit();
     }
+    SetVariables(NULL, NULL, NULL, "10");
+    EXPECT_EQ(0, LFInit());
+    EXPECT_STREQ("LF_CAPTURE_EVERY is set without LF_CAPTURE, the directory the frames go to", LFError());
+    LFDeInit();
 
     // A valid recording with nothing but the header replays as used up at once.
     WriteBytes(file, Header());
@@ -527,13 +714,14 @@ TEST_F(Record, ACaptureThatCannotBeWrittenIsReportedOnceAndCapturingStops)
     window->setRenderContext();
     ASSERT_EQ(0, rmdir(frames.c_str()));
     window->swapBuffers();
-    std::string expected = "Unable to write capture " + frames + "/frame-000001.png: ";
-    EXPECT_EQ(expected, std::string(LFError()).substr(0, expected.size()));
+    std::string expected = "Unable to write capture " + frames + "/frame-000001.png: No such file or directory";
+    EXPECT_EQ(expected, std::string(LFError()));
     _LFSetError("%s", "");
     window->swapBuffers();
     EXPECT_STREQ("", LFError());
     delete window;
     LFDeInit();
+    EXPECT_EQ(expected, LFRecordError()) << "a failed capture fails the run";
 }
 
 // Under a frame-rate limit the recorded run waits between frames; its replay
@@ -574,34 +762,6 @@ TEST_F(Record, WithoutTheVariablesNothingIsWrittenOrRead)
     LFDeInit();
 }
 
-// A seeded program of random requests against a replay: clock readings,
-// pumps that handle what comes, values, seeds and frame ends, until the
-// replay asks to quit or the budget runs out.
-void DriveReplay(std::mt19937& random)
-{
-    for (int step = 0; step < 3000 && !LFApplicationQuitRequested(); step++) {
-        switch (random() % 6) {
-        case 0:
-        case 1:
-            _LFGetTicks();
-            break;
-        case 2:
-            _LFLogicCurrentCycles = 1;
-            LFLogicLoop();
-            break;
-        case 3:
-            _LFRecordValue(1 + random() % (_LFRecordKindEnd - 1), 0);
-            break;
-        case 4:
-            _LFRecordSeed(0);
-            break;
-        default:
-            _LFRecordFrame(NULL);
-            break;
-        }
-    }
-}
-
 // Every cut of a real recording, and seeded garbles of it, either refused at
 // start with a message or replayed until it asks to quit; the sanitizer
 // build watches every read.
@@ -636,12 +796,13 @@ TEST_F(Record, TheReaderSurvivesCutAndGarbledFiles)
         _LFSetError("%s", "");
         if (!_LFRecordStart()) {
             EXPECT_STRNE("", LFError());
+            EXPECT_FALSE(round < 400 && bytes.size() >= 12) << "a cut recording plays up to the cut: " << LFError();
             refused++;
         } else {
             DriveReplay(random);
             replayed++;
         }
-        _LFRecordStop();
+        _LFRecordClose();
         LFApplicationCancelQuitRequest();
         LFSetWindowResizedCallback(NULL);
     }

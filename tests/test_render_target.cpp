@@ -7,7 +7,9 @@
 #include <string.h>  // memcpy
 #include <unistd.h>  // access, unlink, rmdir
 
-#include <algorithm>  // std::count, std::count_if
+#include <algorithm>  // std::count, std::count_if, std::sort
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -440,20 +442,74 @@ TEST_F(RenderTarget, WriteToPNGOfAClearedTextureIsTransparentEverywhere)
     EXPECT_TRUE(Shows(ReadPNG(path), kTargetWidth, kTargetHeight, [](int, int) { return kClearPixel; }));
 }
 
-TEST_F(RenderTarget, WriteToPNGFailsWithoutErrorText)
+TEST_F(RenderTarget, WriteToPNGFailsWithTheReason)
 {
-    _LFSetError("earlier");
     LFTexture texture(kTargetWidth, kTargetHeight);
     texture.clear();
     std::string missing = scratch.path + "/no/such/dir/t.png";
     EXPECT_EQ(0, texture.writeToPNG(LFTempString("%s", missing.c_str())));
     EXPECT_FALSE(Exists(missing));
+    EXPECT_EQ("Unable to save PNG image (" + missing + "): No such file or directory", std::string(LFError()));
 
     LFTexture empty;
     std::string path = scratch.file("empty.png");
     EXPECT_EQ(0, empty.writeToPNG(LFTempString("%s", path.c_str())));
     EXPECT_FALSE(Exists(path));
-    EXPECT_STREQ("earlier", LFError());
+    EXPECT_EQ("Unable to save PNG image (" + path + "): the texture is empty", std::string(LFError()));
+}
+
+// Pictures that run out of room half way, as under `ulimit -f 1` (a full
+// disk): both calls fail with the reason and leave the files they would
+// have replaced as they were, with nothing else beside them.
+TEST(PictureFiles, AWriteThatRunsOutOfRoomFailsAndLeavesTheOldFile)
+{
+    ScratchDirectory scratch;
+    std::string png = scratch.file("texture.png");
+    std::string bmp = scratch.file("window.bmp");
+    std::string results = scratch.file("results");
+    std::ofstream(png) << "old";
+    std::ofstream(bmp) << "old";
+    int status = RunInChild(1024, [&] {
+        if (!LFInit())
+            return 2;
+        LFWindow* window = new LFWindow(LFTempString("files"), LFMakeSize(64, 48));  // a BMP of 12 KB
+        window->setRenderContext();
+        // 4 x 4 cells of random colours: a PNG of some 20 KB.
+        LFTexture* texture = new LFTexture(256, 256);
+        texture->setRenderContext();
+        for (int y = 0; y < 256; y += 4)
+            for (int x = 0; x < 256; x += 4)
+                LFDrawRectFill(LFMakeRect(x, y, 4, 4), LFMakeColor(LFRandomizef(0, 1), LFRandomizef(0, 1), 0.5f, 1));
+        texture->unsetRenderContext();
+        window->setRenderContext();
+        std::ofstream out(results);
+        out << texture->writeToPNG(LFTempString("%s", png.c_str())) << "\n" << LFError() << "\n";
+        out << window->saveBuffer(LFTempString("%s", bmp.c_str()), 0) << "\n" << LFError() << "\n";
+        delete texture;
+        delete window;
+        LFDeInit();
+        return 0;
+    });
+    ASSERT_EQ(0, status);
+    std::ifstream in(results);
+    std::string lines[4];
+    for (std::string& line : lines)
+        std::getline(in, line);
+    EXPECT_EQ("0", lines[0]);
+    EXPECT_EQ("Unable to save PNG image (" + png + "): File too large", lines[1]);
+    EXPECT_EQ("0", lines[2]);
+    EXPECT_EQ("Unable to save bitmap image (" + bmp + "): File too large", lines[3]);
+    for (const std::string& path : {png, bmp}) {
+        std::ifstream old(path);
+        std::string content;
+        std::getline(old, content);
+        EXPECT_EQ("old", content) << path;
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{"results", "texture.png", "window.bmp"}), names);
 }
 
 // --- Screen capture from windows of several sizes

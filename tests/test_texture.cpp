@@ -491,6 +491,22 @@ TEST_F(Texture, BlankTextureLargerThanTheLargestThrows)
     EXPECT_EQ(largest, widest.size().width);
 }
 
+// A negative side used to make a texture of negative size() that no
+// framebuffer could draw into.
+TEST_F(Texture, BlankTextureWithASideBelowZeroThrows)
+{
+    int sizes[][2] = {{-1, -1}, {INT_MIN, INT_MIN}, {-1, 8}, {8, INT_MIN}, {0, -1}};
+    ClearErrors();
+    for (auto& size : sizes) {
+        _LFSetError("%s", "");
+        EXPECT_THROW(LFTexture(size[0], size[1]), std::bad_alloc) << size[0] << " x " << size[1];
+        std::string expected =
+            "Blank texture: " + std::to_string(size[0]) + "x" + std::to_string(size[1]) + " pixels, a side below zero";
+        EXPECT_EQ(expected, LFError());
+    }
+    EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError()) << "nothing reached OpenGL";
+}
+
 TEST_F(Texture, DestructorDeletesTheOpenGLTexture)
 {
     LFTexture* texture = new LFTexture(LFTempString("%s", writeImage("t.png", kPNG32, 4, 4, White).c_str()));

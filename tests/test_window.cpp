@@ -45,8 +45,47 @@ TEST_F(Window, CreationFailureThrowsWithTheErrorText)
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     EXPECT_THROW(new LFWindow(LFTempString("x"), LFMakeSize(100.9f, 50)), std::bad_alloc);
     unsetenv("SDL_VIDEODRIVER");
-    EXPECT_STREQ("Couldn't set 100x50 video mode:", LFError());
+    EXPECT_EQ(std::string("Couldn't set 100x50 video mode: ") + SDL_GetError(), LFError());
+    EXPECT_STRNE("", SDL_GetError()) << "SDL's reason follows the colon";
     EXPECT_EQ(nullptr, _windowsMap) << "nothing is registered";
+}
+
+// Sizes no display takes: SDL's reason follows the sizes, and sizes beyond
+// the int range (converting them was undefined) stop at its end.
+TEST_F(Window, WindowTooLargeSaysWhy)
+{
+    struct {
+        LFSize size;
+        const char* message;
+    } cases[] = {{LFMakeSize(1e9f, 1e9f), "Couldn't set 1000000000x1000000000 video mode: "},
+                 {LFMakeSize(INFINITY, 1e30f), "Couldn't set 2147483647x2147483647 video mode: "}};
+    for (auto& c : cases) {
+        SDL_SetError("an older error");
+        EXPECT_THROW(new LFWindow(LFTempString("x"), c.size), std::bad_alloc);
+        EXPECT_EQ(std::string(c.message) + SDL_GetError(), LFError());
+        EXPECT_STRNE("", SDL_GetError());
+        EXPECT_STRNE("an older error", SDL_GetError());  // SDL 2.26: "Window is too large."
+    }
+    EXPECT_EQ(nullptr, _windowsMap) << "nothing is registered";
+}
+
+// Converting these to int was undefined (the sanitized build stops on it);
+// they pin as every other coordinate does. SDL refuses a minimum side of 0.
+TEST_F(Window, PositionAndMinimumSizeBeyondTheIntRangePin)
+{
+    LFWindow* w = new LFWindow(LFTempString("w"), LFMakeSize(64, 48));
+    w->setMinimumSize(LFMakeSize(20.7f, 10));
+    for (float side : {NAN, -INFINITY, -3e9f}) {
+        w->setMinimumSize(LFMakeSize(side, 30));
+        w->setMinimumSize(LFMakeSize(30, side));
+    }
+    int width = 0, height = 0;
+    SDL_GetWindowMinimumSize(sdlWindow(w), &width, &height);
+    EXPECT_EQ(20, width);
+    EXPECT_EQ(10, height);
+    for (float x : {NAN, -INFINITY, INFINITY, 3e9f, -3e9f})
+        w->setPosition(LFMakePoint(x, -x));
+    delete w;
 }
 
 TEST_F(Window, TitleFlagsAndIdentity)

@@ -1,6 +1,13 @@
 // The fixed-rate logic loop and its SDL event pump. Per frame:
 //   LFPreLogicLoop(); while (LFLogicLoop()) { tick; LFLogicUpdate(); }
 //   LFPostLogicLoop(); draw; swap.
+// A frame runs the ticks due in the time since the last frame started, and
+// catches up at most 250 ms of it (or one cycle, when a cycle is longer): 15
+// ticks at the default rate. After a longer stall (a machine suspended and
+// resumed, a debugger, a clock that jumped or stepped back) the ticks beyond
+// that are dropped and the loop carries on from the present, instead of
+// freezing while it runs every tick missed (an hour is 225,000 ticks). The
+// cap depends on the clock's readings alone, so a replay runs the same ticks.
 #ifndef LFLOGICTIMING_H
 #define LFLOGICTIMING_H
 

@@ -9,6 +9,8 @@
 #include "LF2DPrimitives.h"
 #include "LFColor.h"
 
+// Ends truncated to whole pixels; NaN counts as 0, and coordinates beyond
+// the int range stop at its ends.
 void LFDrawLine(LFPoint origin, LFPoint end, LFColor color);
 // Draws the segments points[0]-points[1], points[2]-points[3], ... as one
 // batch: the same pixels and state afterwards as LFDrawLine on each pair in

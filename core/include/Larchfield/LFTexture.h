@@ -41,7 +41,8 @@ public:
     // A blank RGBA texture for drawing into; its pixels are undefined until
     // cleared or drawn into. Throws std::bad_alloc when a side is larger than
     // the current context's largest texture ("Blank texture: <w>x<h> pixels,
-    // larger than the largest texture (<n> a side)" in LFError()).
+    // larger than the largest texture (<n> a side)" in LFError()) or below
+    // zero ("Blank texture: <w>x<h> pixels, a side below zero").
     LFTexture(int width, int height);
     // Deletes the OpenGL texture, its framebuffer object and the pixel snapshot.
     ~LFTexture();
@@ -127,8 +128,9 @@ public:
     // snapshot held for getPixel is kept, stale.
     void clear();
     // Writes the texture to a PNG file, row 0 at the top, with its alpha.
-    // -1 when written; 0 when it cannot be (an empty texture, an unwritable
-    // path), with nothing in LFError().
+    // -1 when written whole; 0 when it cannot be (an empty texture, an
+    // unwritable path, a full disk), with "Unable to save PNG image (<path>):
+    // <reason>" in LFError() and the file at path left as it was.
     int writeToPNG(char* filePath);
 
 private:

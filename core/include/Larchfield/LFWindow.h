@@ -32,7 +32,7 @@ extern Uint32 LFCurrentEventWindowID;
 class LFWindow : public LFRenderContext {
 public:
     // Creates and shows the window. Throws std::bad_alloc when SDL cannot,
-    // with "Couldn't set WxH video mode:" in LFError().
+    // with "Couldn't set WxH video mode: <SDL's reason>" in LFError().
     LFWindow(char* title, LFSize size, int resizable);
     LFWindow(char* title, LFSize size);
     virtual ~LFWindow();
@@ -59,10 +59,12 @@ public:
     // Position and size straight from SDL.
     LFRect rect();
     LFPoint getPosition();
+    // Truncated to whole pixels: NaN gives 0, values beyond the int range its ends.
     void setPosition(LFPoint pos);
     // Sides are truncated to whole pixels, then clamped to the size of the
     // window's display and to the largest viewport of the OpenGL context.
     void setSize(LFSize size);
+    // Sides truncated as setPosition truncates; SDL ignores a side below 1.
     void setMinimumSize(LFSize size);
     void hide();
     void show();
@@ -86,9 +88,9 @@ public:
     // high-density display, nothing being scaled away. forceResizeToPow2
     // non-zero puts it at the top-left corner of a canvas whose sides are the
     // next powers of two (unchanged where they already are), the rest
-    // transparent black. -1 when written; 0 on failure, with "Unable to
-    // create SDL surface: <reason>" or "Unable to save bitmap image (<path>):
-    // <reason>" in LFError().
+    // transparent black. -1 when written whole; 0 on failure, with "Unable
+    // to create SDL surface: <reason>" or "Unable to save bitmap image
+    // (<path>): <reason>" in LFError() and the file at path left as it was.
     int saveBuffer(char* path, int forceResizeToPow2);
     // A new texture, owned by the caller, holding the window's picture
     // upright at the window size; null when there is no memory for the pixels.

@@ -3,6 +3,7 @@
 // the same calls made one by one leave.
 #include <GL/glew.h>  // buffer objects
 
+#include <limits.h>  // INT_MAX
 #include <stddef.h>  // offsetof
 #include <stdint.h>  // uintptr_t
 
@@ -165,9 +166,12 @@ static void _LFSendBatch()
     _LFBatchRunCount = 0;
 }
 
+// Past INT_MAX nested batches the depth stays there: the batch then ends
+// with the INT_MAXth LFEndBatch, not the last.
 void LFBeginBatch()
 {
-    _LFBatchDepth++;
+    if (_LFBatchDepth < INT_MAX)
+        _LFBatchDepth++;
 }
 
 void LFEndBatch()

@@ -19,11 +19,8 @@
 
 // Sizes are requested at 72 dpi, so one point of size is one pixel.
 static const unsigned int _LFFontResolution = 72;
-// FreeType takes a size as 26.6 fixed point in a C long, which has 32 bits on
-// 64-bit Windows. A size beyond that range would wrap round to another size
-// (-1 to 1 point on Windows), so it is refused as FreeType refuses one too
-// large; on every system alike.
-static const int _LFFontLargestSize = INT_MAX / 64;
+// The largest size FTGL and FreeType take unchanged on every system (see setSize).
+static const int _LFLargestFaceSize = INT_MAX / 64;
 // Length of "{EC}", which ends a coloured stretch.
 static const int _LFEscapeEndLength = 4;
 
@@ -285,26 +282,31 @@ int LFFont::setSize(int s)
 {
     if (s == _size)
         return -1;
-    LFFlushBatch();
-    if (s >= 0 && s <= _LFFontLargestSize && _font->FaceSize((unsigned int)s, _LFFontResolution) &&
-        _LFDrawableSize(_font, _aliasMode)) {
-        _size = s;
-        _hasGlyphs = -1;
-        return -1;
+    // FTGL hands FreeType the size times 64 in an unsigned int, which wraps
+    // for negative sizes and from 2^26 on (INT_MIN would become size 0, and
+    // 2^26 + 16 size 16), and FreeType takes it as a C long, which has 32
+    // bits on 64-bit Windows, where it turns negative from 2^25 on: such
+    // sizes are refused without asking FTGL.
+    if (s >= 0 && s <= _LFLargestFaceSize) {
+        LFFlushBatch();
+        if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {
+            _size = s;
+            _hasGlyphs = -1;
+            return -1;
+        }
+        // FTGL dropped its glyphs; apply the previous size again. It answers a
+        // repeat of its last successful request with the refusal it has just
+        // made, so the size is first requested at resolution 0, which FreeType
+        // reads as 72 dpi, then at 72 as usual.
+        if (_hasGlyphs && !(_font->FaceSize((unsigned int)_size, 0) &&
+                            _font->FaceSize((unsigned int)_size, _LFFontResolution))) {
+            _size = 0;
+            _hasGlyphs = 0;
+        }
     }
     char* message = LFTempString("Unable to set font face size");
     if (message)
         _LFSetError("%s", message);
-
-    // FTGL dropped its glyphs; apply the previous size again. It answers a
-    // repeat of its last successful request with the refusal it has just
-    // made, so the size is first requested at resolution 0, which FreeType
-    // reads as 72 dpi, then at 72 as usual.
-    if (_hasGlyphs && !(_font->FaceSize((unsigned int)_size, 0) &&
-                        _font->FaceSize((unsigned int)_size, _LFFontResolution))) {
-        _size = 0;
-        _hasGlyphs = 0;
-    }
     return 0;
 }
 

@@ -74,16 +74,16 @@ void LFDrawLines(const LFPoint* points, int count, LFColor color)
     if (_LFBatchOpen()) {
         for (int i = 0; i + 1 < count; i += 2) {
             _LFBatchVertex* v = _LFBatchHold(_LFBatchLines, 0, 2);
-            _LFSetVertex(&v[0], (float)(int)points[i].x, (float)(int)points[i].y, color);
-            _LFSetVertex(&v[1], (float)(int)points[i + 1].x, (float)(int)points[i + 1].y, color);
+            _LFSetVertex(&v[0], (float)_LFTruncate(points[i].x), (float)_LFTruncate(points[i].y), color);
+            _LFSetVertex(&v[1], (float)_LFTruncate(points[i + 1].x), (float)_LFTruncate(points[i + 1].y), color);
         }
         return;
     }
     _LFBeginPrimitive(color, 1);
     glBegin(GL_LINES);
     for (int i = 0; i + 1 < count; i += 2) {
-        glVertex2i((int)points[i].x, (int)points[i].y);
-        glVertex2i((int)points[i + 1].x, (int)points[i + 1].y);
+        glVertex2i(_LFTruncate(points[i].x), _LFTruncate(points[i].y));
+        glVertex2i(_LFTruncate(points[i + 1].x), _LFTruncate(points[i + 1].y));
     }
     glEnd();
     _LFEndPrimitive();

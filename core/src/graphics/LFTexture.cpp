@@ -11,10 +11,11 @@
 
 #include <new>  // std::bad_alloc, std::nothrow
 
-#include <SDL_image.h>  // IMG_Load, IMG_SavePNG
+#include <SDL_image.h>  // IMG_Load
 
 #include "LFApplication.h"
 #include "LFBatch.h"
+#include "LFImageFile.h"
 #include "LFMathUtilities.h"  // _LFTruncate, _LFAddSaturated
 #include "LFTexture.h"
 
@@ -364,6 +365,10 @@ LFTexture::LFTexture(int width, int height)
 {
     LFFlushBatch();
     _commonInit();
+    if (width < 0 || height < 0) {
+        _LFSetError("Blank texture: %dx%d pixels, a side below zero", width, height);
+        throw std::bad_alloc();
+    }
     // Some drivers abort on a side far beyond their largest.
     if (!_LFFitsTexture("Blank texture", width, height))
         throw std::bad_alloc();
@@ -727,18 +732,16 @@ int LFTexture::writeToPNG(char* filePath)
 {
     int width = (int)_size.width;
     int height = (int)_size.height;
+    unsigned char* pixels = NULL;
     if (width <= 0 || height <= 0)
-        return 0;
-    unsigned char* pixels = new (std::nothrow) unsigned char[(size_t)width * height * 4];
-    if (!pixels)
-        return 0;
-    _LFGetTexImage(_textureID, GL_UNSIGNED_BYTE, pixels);
-    // RGBA32 names bytes red, green, blue, alpha in memory on any host
-    // (ABGR8888 on a little-endian one).
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, 4 * width,
-                                                              SDL_PIXELFORMAT_RGBA32);
-    int written = surface && IMG_SavePNG(surface, filePath) == 0;
-    SDL_FreeSurface(surface);
+        SDL_SetError("the texture is empty");
+    else if (!(pixels = new (std::nothrow) unsigned char[(size_t)width * height * 4]))
+        SDL_OutOfMemory();
+    else
+        _LFGetTexImage(_textureID, GL_UNSIGNED_BYTE, pixels);
+    int written = pixels && _LFWriteImage(filePath, pixels, width, height, _LFImagePNG);
+    if (!written)
+        _LFSetError("Unable to save PNG image (%s): %s", filePath, SDL_GetError());
     delete[] pixels;
     return written ? -1 : 0;
 }

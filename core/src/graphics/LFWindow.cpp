@@ -12,6 +12,7 @@
 
 #include "LFApplication.h"
 #include "LFBatch.h"
+#include "LFImageFile.h"
 #include "LFMathUtilities.h"  // LFNearestPowerOfTwo, _LFTruncate
 #include "LFRecord.h"
 #include "LFTexture.h"
@@ -53,18 +54,6 @@ static char* _LFOnCanvas(const char* pixels, int width, int height, int canvasWi
     for (int y = 0; y < height; y++)
         std::copy(pixels + y * rowBytes, pixels + (y + 1) * rowBytes, canvas + y * canvasRowBytes);
     return canvas;
-}
-
-// A 32-bit surface over packed RGBA bytes, without copying them; null with
-// SDL's reason when SDL cannot make one.
-static SDL_Surface* _LFSurfaceOver(char* pixels, int width, int height)
-{
-    // Masks that read the bytes red, green, blue, alpha in memory on this host.
-    Uint32 r = _LFEndianness ? 0x000000FF : 0xFF000000;
-    Uint32 g = _LFEndianness ? 0x0000FF00 : 0x00FF0000;
-    Uint32 b = _LFEndianness ? 0x00FF0000 : 0x0000FF00;
-    Uint32 a = _LFEndianness ? 0xFF000000 : 0x000000FF;
-    return SDL_CreateRGBSurfaceFrom(pixels, width, height, 32, 4 * width, r, g, b, a);
 }
 
 // Draws a capture of the drawable at scale into a new texture of the window
@@ -119,11 +108,13 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
     if (resizable)
         flags |= SDL_WINDOW_RESIZABLE;
-    int width = (int)size.width;
-    int height = (int)size.height;
+    int width = _LFTruncate(size.width);
+    int height = _LFTruncate(size.height);
+    SDL_ClearError();  // so that an older error is not taken for the reason
     _window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
     if (!_window) {
-        _LFSetError("Couldn't set %dx%d video mode:", width, height);
+        const char* reason = SDL_GetError();
+        _LFSetError("Couldn't set %dx%d video mode: %s", width, height, *reason ? reason : "SDL gave no reason");
         throw std::bad_alloc();
     }
 
@@ -329,7 +320,7 @@ LFPoint LFWindow::getPosition()
 
 void LFWindow::setPosition(LFPoint pos)
 {
-    SDL_SetWindowPosition(_window, (int)pos.x, (int)pos.y);
+    SDL_SetWindowPosition(_window, _LFTruncate(pos.x), _LFTruncate(pos.y));
 }
 
 // A window beyond what the display and the context can show ends the process
@@ -361,7 +352,7 @@ void LFWindow::setSize(LFSize size)
 
 void LFWindow::setMinimumSize(LFSize size)
 {
-    SDL_SetWindowMinimumSize(_window, (int)size.width, (int)size.height);
+    SDL_SetWindowMinimumSize(_window, _LFTruncate(size.width), _LFTruncate(size.height));
 }
 
 void LFWindow::hide()
@@ -421,20 +412,14 @@ int LFWindow::saveBuffer(char* path, int forceResizeToPow2)
     char* canvas = pixels;
     if (pixels && (canvasWidth != width || canvasHeight != height))
         canvas = _LFOnCanvas(pixels, width, height, canvasWidth, canvasHeight);
-    SDL_Surface* surface = NULL;
-    if (!canvas)
-        SDL_OutOfMemory();
-    else
-        surface = _LFSurfaceOver(canvas, canvasWidth, canvasHeight);
 
     int saved = 0;
-    if (!surface)
-        _LFSetError("Unable to create SDL surface: %s", SDL_GetError());
-    else if (SDL_SaveBMP_RW(surface, SDL_RWFromFile(path, "wb"), 1) != 0)
+    if (!canvas)
+        _LFSetError("Unable to create SDL surface: Out of memory");
+    else if (!_LFWriteImage(path, canvas, canvasWidth, canvasHeight, _LFImageBMP))
         _LFSetError("Unable to save bitmap image (%s): %s", path, SDL_GetError());
     else
         saved = -1;
-    SDL_FreeSurface(surface);
     if (canvas != pixels)
         delete[] canvas;
     delete[] pixels;

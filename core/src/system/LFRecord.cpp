@@ -2,11 +2,13 @@
 // values read from outside, in the order the program asked for them), and
 // frame capture to PNG files. The file format is described in LFRecord.h.
 #include <errno.h>     // errno
-#include <stdio.h>     // FILE, fopen, fwrite, snprintf
-#include <stdlib.h>    // malloc, realloc, free, getenv, strtoul
-#include <string.h>    // memcmp, memcpy, memset, strerror, strdup
+#include <fcntl.h>     // open
+#include <stdarg.h>    // va_list
+#include <stdio.h>     // FILE, fopen, fread, snprintf, vsnprintf
+#include <stdlib.h>    // malloc, realloc, free, getenv, strtoul, atexit
+#include <string.h>    // memcmp, memcpy, memset, strcmp, strerror, strdup
 #include <sys/stat.h>  // mkdir, stat
-#include <unistd.h>    // access, getcwd
+#include <unistd.h>    // access, getcwd, write, ftruncate, close
 
 #ifdef _WIN32
 #include <direct.h>  // _mkdir
@@ -18,23 +20,31 @@
 #endif
 
 #include <GL/glew.h>
-#include <SDL_image.h>  // IMG_SavePNG
 
 #include "LFApplication.h"
+#include "LFImageFile.h"
 #include "LFRecord.h"
 #include "LFWindow.h"
 
-// The session: open from LFInit to LFDeInit while any variable is set.
+// The run: started by the first LFInit with any variable set and carried on
+// by later ones while the variables keep their values (their copies here),
+// until LFInit finds other values or the process ends.
 int _LFRecordActive = 0;
-static int _LFSessionOpen = 0;
-static char* _LFBaseDirectory = NULL;
-static unsigned int _LFFrames = 0;  // swapBuffers so far
+static int _LFStarted = 0;
+enum { _LFRecordVariable, _LFReplayVariable, _LFCaptureVariable, _LFEveryVariable, _LFVariables };
+static const char* const _LFVariableNames[_LFVariables] = {"LF_RECORD", "LF_REPLAY", "LF_CAPTURE", "LF_CAPTURE_EVERY"};
+static char* _LFStartedWith[_LFVariables] = {NULL, NULL, NULL, NULL};
+static char* _LFBaseDirectory = NULL;  // from LFInit(char*) to the start
+static unsigned int _LFFrames = 0;     // swapBuffers so far
+// The first failure since the start, whatever LFError() says since.
+static char _LFFailure[_LFErrorSize] = "";
 
 // The recording being written: records go to the buffer, the buffer to the
 // file when full and whenever the recorded clock has moved on a second since
 // the last flush. A run of equal clock readings is kept as a count until
-// something else is written.
-static FILE* _LFRecordFile = NULL;
+// something else is written. The file holds only whole records.
+static int _LFRecordFd = -1;
+static off_t _LFRecordWhole = 0;  // the file's size
 static char* _LFRecordPath = NULL;
 static Uint8 _LFRecordBuffer[1 << 16];
 static size_t _LFRecordUsed = 0;
@@ -42,7 +52,9 @@ static Uint32 _LFRecordLastTicks = 0;
 static Uint32 _LFRecordRepeats = 0;
 static Uint32 _LFRecordFlushedAt = 0;
 
-// The recording being replayed, whole in memory and checked when loaded.
+// The recording being replayed, whole in memory and checked when loaded. A
+// file is refused past _LFReplayLimit (see LFRecord.h for why it is enough).
+static const size_t _LFReplayLimit = (size_t)256 << 20;
 static Uint8* _LFReplayData = NULL;
 static size_t _LFReplaySize = 0;
 static size_t _LFReplayPos = 0;
@@ -273,29 +285,60 @@ static int _LFSkipRecord(_LFCursor& c)
 // Writing
 // ---------------------------------------------------------------------------
 
-static void _LFCloseRecord()
+// A failure of the recording, the replay or the captures: its reason goes to
+// LFError(), and the first one is kept for LFRecordError().
+__attribute__((format(printf, 1, 2))) static void _LFFail(const char* format, ...)
 {
-    if (_LFRecordFile)
-        fclose(_LFRecordFile);
-    _LFRecordFile = NULL;
-    _LFRecordActive = _LFRecordFile || _LFReplayData;
+    char text[_LFErrorSize];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    _LFSetError("%s", text);
+    if (!_LFFailure[0])
+        memcpy(_LFFailure, text, sizeof text);
 }
 
-// Sends the buffer to the file. A failure is reported once and ends the recording.
+static void _LFCloseRecord()
+{
+    if (_LFRecordFd >= 0)
+        close(_LFRecordFd);
+    _LFRecordFd = -1;
+    _LFRecordActive = _LFRecordFd >= 0 || _LFReplayData;
+}
+
+// Writes all of data; 0 on an error that a retry would not mend, with errno.
+static int _LFWriteAll(int fd, const Uint8* data, size_t size)
+{
+    while (size > 0) {
+        ssize_t written = write(fd, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return 0;
+        data += written;
+        size -= (size_t)written;
+    }
+    return -1;
+}
+
+// Sends the buffer to the file. A failure is reported once and ends the
+// recording at its last whole record.
 static void _LFFlushRecord()
 {
-    if (!_LFRecordFile) {
-        _LFRecordUsed = 0;
-        return;
-    }
-    int failed = fwrite(_LFRecordBuffer, 1, _LFRecordUsed, _LFRecordFile) != _LFRecordUsed;
-    failed = fflush(_LFRecordFile) != 0 || failed;
-    _LFRecordUsed = 0;
-    _LFRecordFlushedAt = _LFRecordLastTicks;
-    if (failed) {
-        _LFSetError("Unable to write record file %s: %s", _LFRecordPath, strerror(errno));
+    if (_LFRecordFd >= 0 && _LFWriteAll(_LFRecordFd, _LFRecordBuffer, _LFRecordUsed)) {
+        _LFRecordWhole += (off_t)_LFRecordUsed;
+    } else if (_LFRecordFd >= 0) {
+        int error = errno;
+        // A write that stopped part way (a full disk) leaves a record cut in
+        // two: the file goes back to its last whole record. Should that fail
+        // too, the reader drops the cut record.
+        ftruncate(_LFRecordFd, _LFRecordWhole);
+        _LFFail("Unable to write record file %s: %s", _LFRecordPath, strerror(error));
         _LFCloseRecord();
     }
+    _LFRecordUsed = 0;
+    _LFRecordFlushedAt = _LFRecordLastTicks;
 }
 
 // The longest record (an event with every operand at five bytes) after the
@@ -475,8 +518,8 @@ static const char* _LFRecordName()
 static void _LFStopReplay(int want, int kind)
 {
     if (want >= 0) {
-        _LFSetError("Replay of %s out of step at frame %u: the program asks for %s where the recording has %s",
-                    _LFReplayPath, _LFFrames + 1, _LFWantName(want, kind), _LFRecordName());
+        _LFFail("Replay of %s out of step at frame %u: the program asks for %s where the recording has %s",
+                _LFReplayPath, _LFFrames + 1, _LFWantName(want, kind), _LFRecordName());
         _LFReplayOutOfStepFlag = -1;
     }
     _LFReplayStopped = -1;
@@ -603,21 +646,6 @@ static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
     return pixels;
 }
 
-// Writes RGBA pixels as an RGB PNG: what the window shows is opaque. -1 when
-// written; 0 with the reason in LFError().
-static int _LFWritePNG(char* pixels, int width, int height, const char* path)
-{
-    SDL_Surface* rgba = SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, 4 * width,
-                                                           SDL_PIXELFORMAT_RGBA32);
-    SDL_Surface* rgb = rgba ? SDL_ConvertSurfaceFormat(rgba, SDL_PIXELFORMAT_RGB24, 0) : NULL;
-    int written = rgb && IMG_SavePNG(rgb, path) == 0;
-    if (!written)
-        _LFSetError("Unable to write capture %s: %s", path, SDL_GetError());
-    SDL_FreeSurface(rgb);
-    SDL_FreeSurface(rgba);
-    return written ? -1 : 0;
-}
-
 // Writes the frame about to be shown; after a failure no more are written.
 static void _LFCapture(LFWindow* window)
 {
@@ -627,10 +655,13 @@ static void _LFCapture(LFWindow* window)
     char* path = (char*)malloc(size);
     int written = 0;
     if (!pixels || !path) {
-        _LFSetError("Unable to write capture into %s: %s", _LFCaptureDirectory, strerror(ENOMEM));
+        _LFFail("Unable to write capture into %s: %s", _LFCaptureDirectory, strerror(ENOMEM));
     } else {
         snprintf(path, size, "%s/frame-%06u.png", _LFCaptureDirectory, _LFFrames);
-        written = _LFWritePNG(pixels, width, height, path);
+        // What the window shows is opaque.
+        written = _LFWriteImage(path, pixels, width, height, _LFImageOpaquePNG);
+        if (!written)
+            _LFFail("Unable to write capture %s: %s", path, SDL_GetError());
     }
     if (!written) {
         free(_LFCaptureDirectory);
@@ -652,7 +683,10 @@ static const char* _LFVariable(const char* name)
 
 static int _LFAnyVariable()
 {
-    return _LFVariable("LF_RECORD") || _LFVariable("LF_REPLAY") || _LFVariable("LF_CAPTURE");
+    for (const char* name : _LFVariableNames)
+        if (_LFVariable(name))
+            return -1;
+    return 0;
 }
 
 static int _LFIsAbsolute(const char* path)
@@ -677,8 +711,50 @@ static char* _LFResolvedPath(const char* path)
     return resolved;
 }
 
-// Loads the whole file; a directory fails on its first read.
-static int _LFReadWholeFile(const char* path)
+// Reads on until the replay buffer holds size bytes or the file ends; 0 or errno.
+static int _LFReadUpTo(FILE* file, size_t size, size_t& capacity)
+{
+    if (size > capacity) {
+        Uint8* grown = (Uint8*)realloc(_LFReplayData, size);
+        if (!grown)
+            return ENOMEM;
+        _LFReplayData = grown;
+        capacity = size;
+    }
+    while (_LFReplaySize < size) {
+        size_t got = fread(_LFReplayData + _LFReplaySize, 1, size - _LFReplaySize, file);
+        if (got == 0)
+            return ferror(file) ? errno : 0;
+        _LFReplaySize += got;
+    }
+    return 0;
+}
+
+// Refuses a file that is not a whole header of this version.
+static int _LFCheckHeader(const char* path)
+{
+    const Uint8* data = _LFReplayData;
+    size_t size = _LFReplaySize;
+    if (size == 0) {
+        _LFSetError("Replay file %s is empty", path);
+    } else if (memcmp(data, _LFMagic, size < sizeof _LFMagic ? size : sizeof _LFMagic) != 0) {
+        _LFSetError("Replay file %s is not a Larchfield recording", path);
+    } else if (size < _LFHeaderSize) {
+        _LFSetError("Replay file %s is truncated", path);
+    } else {
+        Uint32 version = (Uint32)data[8] | (Uint32)data[9] << 8 | (Uint32)data[10] << 16 | (Uint32)data[11] << 24;
+        if (version == _LFVersion)
+            return -1;
+        _LFSetError("Replay file %s is a recording of version %u; this library replays version %u", path,
+                    version, _LFVersion);
+    }
+    return 0;
+}
+
+// Loads the file: the header first, so that what is not a recording is
+// refused before anything more is read, then the rest in doubling steps up
+// to _LFReplayLimit; a directory fails on its first read.
+static int _LFLoadReplay(const char* path)
 {
     FILE* file = fopen(path, "rb");
     if (!file) {
@@ -686,57 +762,37 @@ static int _LFReadWholeFile(const char* path)
         return 0;
     }
     size_t capacity = 0;
-    int error = 0;
-    for (;;) {
-        if (_LFReplaySize == capacity) {
-            capacity = capacity ? capacity * 2 : 1 << 16;
-            Uint8* grown = (Uint8*)realloc(_LFReplayData, capacity);
-            if (!grown) {
-                error = ENOMEM;
-                break;
-            }
-            _LFReplayData = grown;
-        }
-        size_t got = fread(_LFReplayData + _LFReplaySize, 1, capacity - _LFReplaySize, file);
-        _LFReplaySize += got;
-        if (got == 0) {
-            error = ferror(file) ? errno : 0;
-            break;
-        }
-    }
+    int error = _LFReadUpTo(file, _LFHeaderSize, capacity);
+    int loaded = !error && _LFCheckHeader(path);
+    for (size_t step = 1 << 16; loaded && !error && _LFReplaySize == capacity && capacity <= _LFReplayLimit;
+         step *= 2)
+        error = _LFReadUpTo(file, step <= _LFReplayLimit ? step : _LFReplayLimit + 1, capacity);
     fclose(file);
-    if (error)
+    if (error) {
         _LFSetError("Unable to read replay file %s: %s", path, strerror(error));
-    return error ? 0 : -1;
+        return 0;
+    }
+    if (loaded && _LFReplaySize > _LFReplayLimit) {
+        _LFSetError("Replay file %s is larger than the %u MiB a recording may have", path,
+                    (unsigned int)(_LFReplayLimit >> 20));
+        return 0;
+    }
+    return loaded;
 }
 
-// Checks the header and that every record is whole and well formed.
-static int _LFCheckReplay(const char* path)
+// Checks that every record is well formed. A last record cut short (by a
+// crash or a full disk) is dropped: the replay ends where it was cut.
+static int _LFCheckRecords(const char* path)
 {
-    const Uint8* data = _LFReplayData;
-    size_t size = _LFReplaySize;
-    if (memcmp(data, _LFMagic, size < sizeof _LFMagic ? size : sizeof _LFMagic) != 0) {
-        _LFSetError("Replay file %s is not a Larchfield recording", path);
-        return 0;
-    }
-    if (size < _LFHeaderSize) {
-        _LFSetError("Replay file %s is truncated", path);
-        return 0;
-    }
-    Uint32 version = (Uint32)data[8] | (Uint32)data[9] << 8 | (Uint32)data[10] << 16 | (Uint32)data[11] << 24;
-    if (version != _LFVersion) {
-        _LFSetError("Replay file %s is a recording of version %u; this library replays version %u", path,
-                    version, _LFVersion);
-        return 0;
-    }
-    _LFCursor c = {data, size, _LFHeaderSize, 0};
-    while (c.pos < size) {
+    _LFCursor c = {_LFReplayData, _LFReplaySize, _LFHeaderSize, 0};
+    while (c.pos < c.size) {
         size_t start = c.pos;
         if (!_LFSkipRecord(c)) {
-            if (c.cut)
-                _LFSetError("Replay file %s is truncated", path);
-            else
-                _LFSetError("Replay file %s is damaged at byte %lu", path, (unsigned long)start);
+            if (c.cut) {
+                _LFReplaySize = start;
+                return -1;
+            }
+            _LFSetError("Replay file %s is damaged at byte %lu", path, (unsigned long)start);
             return 0;
         }
     }
@@ -746,7 +802,7 @@ static int _LFCheckReplay(const char* path)
 static int _LFStartReplay(const char* variable)
 {
     _LFReplayPath = _LFResolvedPath(variable);
-    if (!_LFReplayPath || !_LFReadWholeFile(_LFReplayPath) || !_LFCheckReplay(_LFReplayPath))
+    if (!_LFReplayPath || !_LFLoadReplay(_LFReplayPath) || !_LFCheckRecords(_LFReplayPath))
         return 0;
     _LFReplayPos = _LFHeaderSize;
     return -1;
@@ -755,8 +811,8 @@ static int _LFStartReplay(const char* variable)
 static int _LFStartRecord(const char* variable)
 {
     _LFRecordPath = _LFResolvedPath(variable);
-    _LFRecordFile = _LFRecordPath ? fopen(_LFRecordPath, "wb") : NULL;
-    if (!_LFRecordFile) {
+    _LFRecordFd = _LFRecordPath ? open(_LFRecordPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666) : -1;
+    if (_LFRecordFd < 0) {
         _LFSetError("Unable to create record file %s: %s", _LFRecordPath ? _LFRecordPath : variable,
                     strerror(_LFRecordPath ? errno : ENOMEM));
         return 0;
@@ -766,7 +822,7 @@ static int _LFStartRecord(const char* variable)
         _LFRecordBuffer[8 + i] = (Uint8)(_LFVersion >> (8 * i));
     _LFRecordUsed = _LFHeaderSize;
     _LFFlushRecord();
-    return _LFRecordFile ? -1 : 0;
+    return _LFRecordFd >= 0 ? -1 : 0;
 }
 
 static int _LFStartCapture(const char* variable, const char* every)
@@ -804,43 +860,93 @@ static int _LFStartCapture(const char* variable, const char* every)
     return -1;
 }
 
+// -1 when the variables hold the values the run was started with.
+static int _LFSameVariables()
+{
+    for (int i = 0; i < _LFVariables; i++) {
+        const char* value = _LFVariable(_LFVariableNames[i]);
+        const char* was = _LFStartedWith[i];
+        if (value ? !was || strcmp(value, was) != 0 : was != NULL)
+            return 0;
+    }
+    return -1;
+}
+
+// Opens what the variables name. -1 when started (or none is set); 0 with
+// the reason in LFError() and everything closed again.
+static int _LFStartRun()
+{
+    if (!_LFAnyVariable())
+        return -1;
+    _LFStarted = -1;
+    for (int i = 0; i < _LFVariables; i++) {
+        const char* value = _LFVariable(_LFVariableNames[i]);
+        _LFStartedWith[i] = value ? strdup(value) : NULL;
+        if (value && !_LFStartedWith[i]) {
+            _LFSetError("Unable to start recording: %s", strerror(ENOMEM));
+            _LFRecordClose();
+            return 0;
+        }
+    }
+    const char* record = _LFStartedWith[_LFRecordVariable];
+    const char* replay = _LFStartedWith[_LFReplayVariable];
+    const char* capture = _LFStartedWith[_LFCaptureVariable];
+    const char* every = _LFStartedWith[_LFEveryVariable];
+    int started;
+    if (every && !capture) {
+        _LFSetError("LF_CAPTURE_EVERY is set without LF_CAPTURE, the directory the frames go to");
+        started = 0;
+    } else {
+        // The replay is loaded first, so a run may be recorded over its own file.
+        started = (!replay || _LFStartReplay(replay)) && (!capture || _LFStartCapture(capture, every)) &&
+                  (!record || _LFStartRecord(record));
+    }
+    if (!started) {
+        _LFRecordClose();
+        return 0;
+    }
+    // What is pending is written when the program ends without LFDeInit too.
+    static int closesAtExit = 0;
+    if (!closesAtExit)
+        closesAtExit = atexit(_LFRecordClose) == 0;
+    _LFRecordActive = _LFRecordFd >= 0 || _LFReplayData;
+    return -1;
+}
+
 void _LFRecordRememberWorkingDirectory()
 {
-    if (_LFSessionOpen || !_LFAnyVariable())
-        return;
     free(_LFBaseDirectory);
-    _LFBaseDirectory = getcwd(NULL, 0);
+    _LFBaseDirectory = _LFAnyVariable() ? getcwd(NULL, 0) : NULL;
 }
 
 int _LFRecordStart()
 {
-    if (_LFSessionOpen || !_LFAnyVariable())
-        return -1;
-    _LFSessionOpen = -1;
-    _LFReplayOutOfStepFlag = 0;
-    const char* replay = _LFVariable("LF_REPLAY");
-    const char* record = _LFVariable("LF_RECORD");
-    const char* capture = _LFVariable("LF_CAPTURE");
-    // The replay is loaded first, so a run may be recorded over its own file.
-    if ((replay && !_LFStartReplay(replay)) || (capture && !_LFStartCapture(capture, _LFVariable("LF_CAPTURE_EVERY"))) ||
-        (record && !_LFStartRecord(record))) {
-        _LFRecordStop();
-        return 0;
+    int started = -1;
+    if (!_LFStarted || !_LFSameVariables()) {
+        _LFRecordClose();
+        started = _LFStartRun();
     }
-    _LFRecordActive = _LFRecordFile || _LFReplayData;
-    return -1;
+    free(_LFBaseDirectory);
+    _LFBaseDirectory = NULL;
+    return started;
 }
 
 void _LFRecordStop()
 {
-    if (_LFRecordFile) {
+    if (_LFRecordFd >= 0) {
         _LFMakeRoom();
         _LFPutRepeats();
         _LFFlushRecord();
-        _LFCloseRecord();
     }
+}
+
+void _LFRecordClose()
+{
+    _LFRecordStop();
+    _LFCloseRecord();
     free(_LFRecordPath);
     _LFRecordPath = NULL;
+    _LFRecordWhole = 0;
     _LFRecordUsed = 0;
     _LFRecordLastTicks = 0;
     _LFRecordRepeats = 0;
@@ -855,15 +961,19 @@ void _LFRecordStop()
     _LFReplayLastTicks = 0;
     _LFReplayRepeats = 0;
     _LFReplayStopped = 0;
+    _LFReplayOutOfStepFlag = 0;
 
     free(_LFCaptureDirectory);
     _LFCaptureDirectory = NULL;
     _LFCaptureEvery = 1;
-    free(_LFBaseDirectory);
-    _LFBaseDirectory = NULL;
+    for (int i = 0; i < _LFVariables; i++) {
+        free(_LFStartedWith[i]);
+        _LFStartedWith[i] = NULL;
+    }
+    _LFFailure[0] = 0;
     _LFFrames = 0;
     _LFRecordActive = 0;
-    _LFSessionOpen = 0;
+    _LFStarted = 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -875,13 +985,18 @@ int LFReplayOutOfStep()
     return _LFReplayOutOfStepFlag;
 }
 
+const char* LFRecordError()
+{
+    return _LFFailure[0] ? _LFFailure : NULL;
+}
+
 unsigned int _LFRecordSeed(unsigned int seed)
 {
     if (!_LFRecordActive)
         return seed;
     if (_LFReplayData)
         seed = _LFReplaySeed(seed);
-    if (_LFRecordFile) {
+    if (_LFRecordFd >= 0) {
         _LFBeginRecord(_LFOpSeed);
         for (int i = 0; i < 4; i++)
             _LFPut((Uint8)(seed >> (8 * i)));
@@ -898,7 +1013,7 @@ int _LFRecordReplaying()
 Uint32 _LFRecordTicks(Uint32 (*source)())
 {
     Uint32 ticks = _LFReplayData ? _LFReplayTicks() : source();
-    if (_LFRecordFile)
+    if (_LFRecordFd >= 0)
         _LFWriteTicks(ticks);
     return ticks;
 }
@@ -912,7 +1027,7 @@ int _LFRecordPollEvent(SDL_Event* event)
     } else {
         got = SDL_PollEvent(event);
     }
-    if (_LFRecordFile) {
+    if (_LFRecordFd >= 0) {
         if (got) {
             _LFWriteEvent(event);
         } else {
@@ -929,7 +1044,7 @@ int _LFRecordValue(int kind, int value)
         return value;
     if (_LFReplayData)
         value = _LFReplayValue(kind, value);
-    if (_LFRecordFile) {
+    if (_LFRecordFd >= 0) {
         _LFBeginRecord(_LFOpValue);
         _LFPut((Uint8)kind);
         _LFPutSigned(value);
@@ -940,12 +1055,12 @@ int _LFRecordValue(int kind, int value)
 
 void _LFRecordFrame(LFWindow* window)
 {
-    if (!_LFSessionOpen)
+    if (!_LFStarted)
         return;
     _LFFrames++;
     if (_LFExpect(_LFWantFrame, 0))
         _LFReplayPos++;
-    if (_LFRecordFile) {
+    if (_LFRecordFd >= 0) {
         _LFBeginRecord(_LFOpFrame);
         _LFEndRecord();
     }

@@ -7,6 +7,7 @@
 #include "LFGamePad.h"
 #include "LFKeyboard.h"
 #include "LFLogicTiming.h"
+#include "LFMathUtilities.h"  // _LFTruncate
 #include "LFMouse.h"
 #include "LFRecord.h"
 #include "LFString.h"
@@ -20,6 +21,10 @@ Uint32 _LFLogicCurrentTime = 0;
 Uint32 _LFLogicLastTime = 0;
 Uint32 _LFLogicTimeElapsed = 0;
 Uint32 _LFLogicCurrentCycles = 0;
+// The most logic time one frame catches up, in ms (at least one cycle): after
+// a longer stall (a suspended machine, a clock that jumped) the loop carries
+// on from the present instead of running every tick missed.
+static const Uint32 _LFLogicMaxCatchUp = 250;
 
 // Frames per second LFPreLogicLoop lets start at most; 0 for no limit.
 static unsigned int _LFFrameRateLimit = 0;
@@ -110,13 +115,15 @@ unsigned int LFFrameRateLimit()
 
 // Sleeps until the next frame is due and returns that time, the frame's
 // start. A late frame starts at once, and the next one is due a period after
-// it: frames missed are not made up for by a burst.
+// it: frames missed are not made up for by a burst. So does a frame due more
+// than a period ahead: the clock went back (or leapt 2^31 ms), and waiting
+// for it could take days.
 static Uint32 _LFAwaitFrameStart()
 {
     Uint32 start = _LFGetTicks();
     // Differences of the wrapping clock, read as signed.
     Sint32 early = (Sint32)(_LFNextFrameDue - start);
-    if (early > 0) {
+    if (early > 0 && (Uint32)early <= _LFFramePeriod()) {
         _LFDelay((Uint32)early);
         start = _LFNextFrameDue;
     }
@@ -136,7 +143,9 @@ void LFResetLogicLoop()
 void LFPreLogicLoop()
 {
     _LFLogicCurrentTime = _LFFrameRateLimit ? _LFAwaitFrameStart() : _LFGetTicks();
-    _LFLogicTimeElapsed += _LFLogicCurrentTime - _LFLogicLastTime;
+    Uint32 cap = SDL_max(_LFLogicMaxCatchUp, _LFLogicTimeRequiredPerLogicCycle);
+    Uint32 passed = SDL_min(_LFLogicCurrentTime - _LFLogicLastTime, cap);  // capped first: no sum wraps
+    _LFLogicTimeElapsed = SDL_min(_LFLogicTimeElapsed + passed, cap);
     _LFLogicCurrentCycles = _LFLogicTimeElapsed / _LFLogicTimeRequiredPerLogicCycle;
     if (_LFLogicCurrentCycles == 0)
         _LFDelay(0);
@@ -156,8 +165,8 @@ static void _LFUpdateTouchPosition(const SDL_TouchFingerEvent& finger)
     if (!window)
         return;
     LFRect rect = window->rect();
-    LFTouchX = (int)(finger.x * rect.size.width);
-    LFTouchY = (int)(finger.y * rect.size.height);
+    LFTouchX = _LFTruncate(finger.x * rect.size.width);
+    LFTouchY = _LFTruncate(finger.y * rect.size.height);
     LFTouchPoint = LFMakePoint((float)LFTouchX, (float)LFTouchY);
 }
 
@@ -222,6 +231,11 @@ static void _LFHandleEvent(const SDL_Event& event)
         break;
     case SDL_FINGERMOTION:
         _LFUpdateTouchPosition(event.tfinger);
+        break;
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+        // SDL leaves the dropped name or text to whoever polls the event.
+        SDL_free(event.drop.file);
         break;
     default:
         break;
