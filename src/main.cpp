@@ -600,7 +600,7 @@ int SDL_main(int argc, char** argv)
     } catch (MissingAsset& missing) {
         // The paths count from the game's own directory, where LFInit moved.
         fprintf(stderr, "windcart: cannot load %s (looked in %s)\n", missing.path.c_str(),
-                std::filesystem::current_path(ignored).c_str());
+                std::filesystem::current_path(ignored).string().c_str());
         teardown(world);
         return 1;
     }

@@ -2,7 +2,6 @@
 // values read from outside, in the order the program asked for them), and
 // frame capture to PNG files. The file format is described in LFRecord.h.
 #include <errno.h>     // errno
-#include <fcntl.h>     // open
 #include <stdarg.h>    // va_list
 #include <stdio.h>     // FILE, fopen, fread, snprintf, vsnprintf
 #include <stdlib.h>    // malloc, realloc, free, getenv, strtoul, atexit
@@ -22,6 +21,7 @@
 #include <GL/glew.h>
 
 #include "LFApplication.h"
+#include "LFFileFlags.h"  // open
 #include "LFImageFile.h"
 #include "LFRecord.h"
 #include "LFWindow.h"
@@ -811,7 +811,7 @@ static int _LFStartReplay(const char* variable)
 static int _LFStartRecord(const char* variable)
 {
     _LFRecordPath = _LFResolvedPath(variable);
-    _LFRecordFd = _LFRecordPath ? open(_LFRecordPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666) : -1;
+    _LFRecordFd = _LFRecordPath ? open(_LFRecordPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_BINARY, 0666) : -1;
     if (_LFRecordFd < 0) {
         _LFSetError("Unable to create record file %s: %s", _LFRecordPath ? _LFRecordPath : variable,
                     strerror(_LFRecordPath ? errno : ENOMEM));
