@@ -73,6 +73,7 @@ foreach(name InstallStatic InstallShared ConsumerStatic ConsumerShared PackageRe
              ExamplesAgainstInstall DebianPackages)
     lf_skip_on_windows(${name} "a Linux delivery test (staging prefixes, ELF libraries, Debian packages); WindowsPackages is Windows' own")
 endforeach()
+lf_skip_on_windows(FuzzReplay "libFuzzer is the host's clang's; the reader it drives is the same code in both builds")
 foreach(name shapes sprites text sound input render_target logic_loop caches)
     lf_skip_on_windows(Example.${name} "checks pixels of the Linux program through X11 tools; WindowsExamples starts it")
 endforeach()

@@ -46,7 +46,7 @@ echo "ok: the unpacked game replays the recording to its end"
 mv "$game/data" "$game/data-moved"
 code=0
 (cd "$work/elsewhere" && WINEPATH="" wine "$game/windcart.exe") >/dev/null 2>"$work/stderr" || code=$?
-expected="windcart: cannot load ./data/font/FSEX300.ttf"
+expected="windcart: cannot load ./data/font/FSEX300.ttf (looked in $(winepath -w "$game"))"
 # Standard error is in Windows' text mode: the line ends in CR LF.
 [ "$code" -ne 0 ] && [ "$(tr -d '\r' <"$work/stderr")" = "$expected" ] ||
     { cat "$work/stderr"; fail "without its data the game should say \"$expected\" and fail (status $code)"; }
