@@ -9,6 +9,7 @@
 
 #define WINDCART_TESTING
 #include "../src/main.cpp"
+#include "string/LFStringPrivate.h"
 
 static Uint32 gameTime = 1000;
 static Uint32 GameTicks()

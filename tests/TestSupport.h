@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "Larchfield/Larchfield.h"
+#include "string/LFStringPrivate.h"
 
 // The library's clock, driven by the test: nothing sleeps. A wait of the
 // library moves the clock on by its length and adds it to slept.

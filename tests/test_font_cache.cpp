@@ -11,8 +11,9 @@
 #include "TestSupport.h"
 
 // Internal headers of the library, reached from the tests' directory.
-#include "../core/src/graphics/LFFontCache.h"
-#include "../core/src/graphics/LFFontCacheItem.h"
+#include "graphics/LFFontCache.h"
+#include "gui/LFUIGlobalFontPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // The game's face: GNU Unifont, whose glyphs sit on a 16-pixel grid.
 static char kFontPath[] = "/usr/share/fonts/opentype/unifont/unifont.otf";

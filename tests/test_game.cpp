@@ -6,6 +6,7 @@
 
 #define WINDCART_TESTING
 #include "../src/main.cpp"
+#include "timing/LFLogicTimingPrivate.h"
 
 #include <unistd.h>  // getpid
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "system/LFApplicationPrivate.h"
 
 static std::string CurrentDirectory()
 {

@@ -21,6 +21,13 @@
 
 #include "TestSupport.h"
 #include "fuzz/DriveReplay.h"
+#include "input/LFGamePadPrivate.h"
+#include "input/LFMousePrivate.h"
+#include "input/LFTouchPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 namespace {
 

@@ -16,6 +16,9 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "graphics/LFWindowPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 #include <SDL_image.h>  // IMG_Load
 
@@ -570,7 +573,7 @@ protected:
         int realWidth = 0, realHeight = 0;
         SDL_GetWindowSize(sdlWindow, &realWidth, &realHeight);
         SDL_SetWindowSize(sdlWindow, width, height);
-        window->_invalidateSizeCache();
+        _LFWindowAccess::invalidateSizeCache(window);
         window->size();
         SDL_SetWindowSize(sdlWindow, realWidth, realHeight);
     }
@@ -768,14 +771,14 @@ TEST_F(Capture, ReadPixelsGivesTheBottomRowFirstAndFlipPixelsTurnsItOver)
 {
     open(64, 48);
     std::vector<Pixel> buffer(64 * 48);
-    window->_readPixels((char*)buffer.data());
+    _LFWindowAccess::readPixels(window, (char*)buffer.data());
     EXPECT_EQ(kRedPixel, buffer[47 * 64]) << "the window's top-left corner comes last";
     EXPECT_EQ(MakePixel(0, 255, 0, 255), buffer[63]);
 
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 64; x++)
             buffer[y * 64 + x] = MakePixel(x, y, 7, 9);
-    window->_flipPixels((char*)buffer.data());
+    _LFWindowAccess::flipPixels(window, (char*)buffer.data());
     int mismatches = 0;
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 64; x++)

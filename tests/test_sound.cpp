@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "audio/LFAudioPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 namespace {
 

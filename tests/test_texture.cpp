@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "graphics/LFTexturePrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 #include <SDL_image.h>  // IMG_SavePNG
 
@@ -75,13 +77,13 @@ struct Corner {
     float x, y, s, t;
 };
 
-// The texture's private side, which LFTexture opens to this class alone:
+// The texture's private side, which LFTexture opens to the library alone:
 // the chosen format, the snapshot, and the upload only screen capture reaches.
-class _LFTextureInspector {
+class TextureInside {
 protected:
-    static GLint formatOf(LFTexture* texture) { return texture->_format; }
-    static GLint bytesPerPixelOf(LFTexture* texture) { return texture->_bytesPerPixel; }
-    static const float* snapshotOf(LFTexture* texture) { return texture->_getPixels; }
+    static GLint formatOf(LFTexture* texture) { return _LFTextureAccess::format(texture); }
+    static GLint bytesPerPixelOf(LFTexture* texture) { return _LFTextureAccess::bytesPerPixel(texture); }
+    static const float* snapshotOf(LFTexture* texture) { return _LFTextureAccess::snapshot(texture); }
     // Loads width x height RGBA pixels of texel(x, y) the way screen capture does.
     static void reload(LFTexture* texture, int width, int height, Pixel (*texel)(int, int))
     {
@@ -89,13 +91,13 @@ protected:
         for (int y = 0; y < height; y++)
             for (int x = 0; x < width; x++)
                 data.push_back(texel(x, y));
-        texture->_loadFromData(width, height, 4, GL_RGBA, (char*)data.data());
+        _LFTextureAccess::loadPackedRGBA(texture, width, height, (char*)data.data());
     }
 };
 
 // A window to draw into, a scratch directory for the images the tests write,
 // and the texture's private side.
-class Texture : public WindowTest, protected _LFTextureInspector {
+class Texture : public WindowTest, protected TextureInside {
 protected:
     void SetUp() override
     {

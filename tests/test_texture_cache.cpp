@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "graphics/LFTextureCachePrivate.h"
 
 #include <SDL_image.h>  // IMG_SavePNG
 

@@ -14,6 +14,8 @@
 #include <string>
 
 #include "DriveReplay.h"
+#include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 static std::string directory;
 static std::string input;

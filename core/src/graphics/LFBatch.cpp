@@ -7,8 +7,8 @@
 #include <stddef.h>  // offsetof
 #include <stdint.h>  // uintptr_t
 
-#include "LFBatch.h"
-#include "LFWindow.h"  // _LFWindowBatchBuffer
+#include "graphics/LFBatchPrivate.h"
+#include "graphics/LFWindowPrivate.h"  // the batch buffer
 
 enum {
     _LFBatchCapacity = 6 * 4096,  // vertices held at most: 4096 quads
@@ -119,7 +119,7 @@ static void _LFPlaceArrays()
     _LFBatchArrays = (uintptr_t)_LFBatchVertices;
     if (!glBindBuffer)
         return;
-    GLuint buffer = _LFWindowBatchBuffer();
+    GLuint buffer = _LFWindowAccess::batchBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);  // the quad indices are in client memory
     if (buffer) {

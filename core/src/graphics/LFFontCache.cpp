@@ -5,8 +5,8 @@
 
 #include <new>  // std::bad_alloc
 
-#include "LFApplication.h"  // _LFCurrentWindowRenderContext, _LFCurrentWindowSerial, _LFSetError
-#include "LFFontCache.h"
+#include "graphics/LFFontCache.h"
+#include "system/LFApplicationPrivate.h"
 
 // Generations handed out so far, shared by every cache, so that a cache made
 // where a deleted one lay never repeats the deleted one's numbers.

@@ -1,7 +1,7 @@
 // Polled mouse state: the event pump writes the pointer position and the
 // button and wheel flags; callers read them between ticks.
-#include "LFMouse.h"
-#include "LFRecord.h"
+#include "input/LFMousePrivate.h"
+#include "record/LFRecordPrivate.h"
 
 // Pointer position and motion, written by the event pump.
 int LFMouseX = 0;

@@ -1,6 +1,6 @@
 // Polled touch state: the event pump writes whether a finger is down and
 // where the last finger event was; callers read them between ticks.
-#include "LFTouch.h"
+#include "input/LFTouchPrivate.h"
 
 // Finger position and flag, written by the event pump.
 int LFTouchX = 0;

@@ -10,16 +10,17 @@
 
 #include <SDL_mixer.h>  // Mix_OpenAudio, Mix_CloseAudio, Mix_HaltMusic
 
-#include "LFApplication.h"
-#include "LFBatch.h"
-#include "LFFontCache.h"
-#include "LFGamePad.h"
 #include "LFInit.h"
-#include "LFKeyboard.h"
 #include "LFLogicTiming.h"
-#include "LFRecord.h"
 #include "LFTextureCache.h"
-#include "LFUIGlobalFont.h"
+#include "audio/LFAudioPrivate.h"
+#include "graphics/LFBatchPrivate.h"
+#include "graphics/LFFontCache.h"
+#include "gui/LFUIGlobalFontPrivate.h"
+#include "input/LFGamePadPrivate.h"
+#include "input/LFKeyboardPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 static const char _LFDirSep = '/';
 

@@ -3,12 +3,11 @@
 #include <stdarg.h>  // va_list
 #include <stdio.h>   // vsnprintf
 
-#include "LFApplication.h"
-#include "LFFontCache.h"
+#include "graphics/LFFontCache.h"
+#include "system/LFApplicationPrivate.h"
 
 // Application state, written by LFInit, the event pump and the application.
 int _LFAppQuitRequested = 0;
-SDL_Event _LFMainEvent;
 char* LFApplicationName = NULL;
 char* LFExecutablePath = NULL;
 int _LFEndianness = -1;

@@ -3,16 +3,17 @@
 // library's clock and delay.
 #include <string.h>  // memcpy
 
-#include "LFApplication.h"
-#include "LFGamePad.h"
-#include "LFKeyboard.h"
-#include "LFLogicTiming.h"
-#include "LFMathUtilities.h"  // _LFTruncate
-#include "LFMouse.h"
-#include "LFRecord.h"
-#include "LFString.h"
-#include "LFTouch.h"
-#include "LFWindow.h"
+#include "LFClock.h"
+#include "graphics/LFWindowPrivate.h"
+#include "input/LFGamePadPrivate.h"
+#include "input/LFKeyboardPrivate.h"
+#include "input/LFMousePrivate.h"
+#include "input/LFTouchPrivate.h"
+#include "math/LFMathUtilitiesPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 // Logic timing, in milliseconds of the library's clock.
 Uint32 _LFLogicSpeed = 1;
@@ -39,38 +40,8 @@ static void _LFNoOpWindowResizedCallback(Uint32, LFSize)
 
 static LFWindowResizedCallback _windowResizedCallback = _LFNoOpWindowResizedCallback;
 
-// The clock every timing module reads; tests replace it.
-static Uint32 (*_LFTicksSource)() = SDL_GetTicks;
-
-// A recorded run notes every reading; a replayed one substitutes them.
-Uint32 _LFGetTicks()
-{
-    if (_LFRecordActive)
-        return _LFRecordTicks(_LFTicksSource);
-    return _LFTicksSource();
-}
-
-void _LFSetTicksSource(Uint32 (*source)())
-{
-    _LFTicksSource = source ? source : SDL_GetTicks;
-}
-
-// The wait every timing module sleeps through; tests replace it with one that
-// moves their clock on.
-static void (*_LFDelayFunction)(Uint32) = SDL_Delay;
-
-// A replay waits for nothing: its clock returns the recorded readings.
-void _LFDelay(Uint32 ms)
-{
-    if (_LFRecordActive && _LFRecordReplaying())
-        return;
-    _LFDelayFunction(ms);
-}
-
-void _LFSetDelayFunction(void (*delay)(Uint32))
-{
-    _LFDelayFunction = delay ? delay : SDL_Delay;
-}
+// The event record the pump polls into.
+static SDL_Event _LFMainEvent;
 
 void LFSetLogicInterval(unsigned int BPS)
 {
@@ -176,7 +147,7 @@ static void _LFHandleWindowEvent(const SDL_WindowEvent& event)
         return;
     LFWindow* window = _LFFindWindow(event.windowID);
     if (window)
-        window->_invalidateSizeCache();
+        _LFWindowAccess::invalidateSizeCache(window);
     _windowResizedCallback(event.windowID, LFMakeSize((float)event.data1, (float)event.data2));
 }
 

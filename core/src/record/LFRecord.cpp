@@ -1,6 +1,6 @@
 // Recording and replay of whole runs (seed, clock readings, pumped events and
 // values read from outside, in the order the program asked for them), and
-// frame capture to PNG files. The file format is described in LFRecord.h.
+// frame capture to PNG files. The file format is described in LFRecordPrivate.h.
 #include <errno.h>     // errno
 #include <fcntl.h>     // open
 #include <stdarg.h>    // va_list
@@ -12,10 +12,10 @@
 
 #include <GL/glew.h>
 
-#include "LFApplication.h"
-#include "LFImageFile.h"
-#include "LFRecord.h"
-#include "LFWindow.h"
+#include "graphics/LFImageFile.h"
+#include "graphics/LFWindowPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // The run: started by the first LFInit with any variable set and carried on
 // by later ones while the variables keep their values (their copies here),
@@ -630,7 +630,7 @@ static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glPushAttrib(GL_PIXEL_MODE_BIT);
     glReadBuffer(GL_BACK);
-    char* pixels = window->_capturePixels(width, height);
+    char* pixels = _LFWindowAccess::capturePixels(window, width, height);
     glPopAttrib();
     if (framebuffer)
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
