@@ -9,4 +9,5 @@ extern int _LFAudioInitialized;
 
 // Halts music and closes the audio device if LFInitAudio opened it.
 void _LFDeInitAudio();
+
 #endif

@@ -81,3 +81,21 @@ void _LFSetMouseWheel(SDL_MouseWheelEvent event)
     if (event.x > 0)
         _LFMouseButtonWheelRight = -1;
 }
+
+void _LFSetMouseMotion(SDL_MouseMotionEvent event)
+{
+    LFMouseX = event.x;
+    LFMouseY = event.y;
+    LFMousePoint = LFMakePoint((float)LFMouseX, (float)LFMouseY);
+    LFMouseXRelative = event.xrel;
+    LFMouseYRelative = event.yrel;
+    LFMousePointRelative = LFMakePoint((float)LFMouseXRelative, (float)LFMouseYRelative);
+}
+
+void _LFClearMouseWheel()
+{
+    _LFMouseButtonWheelUp = 0;
+    _LFMouseButtonWheelDown = 0;
+    _LFMouseButtonWheelLeft = 0;
+    _LFMouseButtonWheelRight = 0;
+}

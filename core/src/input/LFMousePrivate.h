@@ -22,5 +22,9 @@ extern int _LFMouseButtonWheelRight;
 // set flags, one or two per event.
 void _LFSetMouse(SDL_MouseButtonEvent event);
 void _LFSetMouseWheel(SDL_MouseWheelEvent event);
+// Motion events set the pointer position and motion.
+void _LFSetMouseMotion(SDL_MouseMotionEvent event);
+// Clears the wheel flags (LFPostLogicLoop, at the end of the frame's ticks).
+void _LFClearMouseWheel();
 
 #endif

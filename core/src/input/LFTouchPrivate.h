@@ -7,7 +7,9 @@
 // -1 while a finger is down, else 0.
 extern int _LFTouching;
 
-// The event pump's entry point.
+// The event pump's entry points: whether a finger is down, and where a
+// finger event was, from its position in 0..1 across a window of windowSize.
 void _LFSetTouching(int touching);
+void _LFSetTouchPosition(float x, float y, LFSize windowSize);
 
 #endif
