@@ -296,7 +296,7 @@ protected:
         while (LFLogicLoop())
             LFLogicUpdate();
         LFPostLogicLoop();
-        _LFRecordFrame(NULL);
+        _LFRecordFrame();
     }
 
     std::string dir;
@@ -433,7 +433,7 @@ int PlayToTheEnd(int limit)
         LFPostLogicLoop();
         if (LFApplicationQuitRequested())
             break;
-        _LFRecordFrame(NULL);
+        _LFRecordFrame();
     }
     return frames;
 }
@@ -496,7 +496,7 @@ TEST_F(Record, AFileCutInsideItsLastRecordPlaysUpToTheCut)
         EXPECT_EQ(10u, _LFGetTicks());
         SDL_Event event;
         EXPECT_EQ(0, _LFRecordPollEvent(&event));
-        _LFRecordFrame(NULL);
+        _LFRecordFrame();
         EXPECT_EQ(0, LFApplicationQuitRequested());
         EXPECT_EQ(10u, _LFGetTicks());
         EXPECT_NE(0, LFApplicationQuitRequested());
@@ -755,7 +755,7 @@ TEST_F(Record, WithoutTheVariablesNothingIsWrittenOrRead)
     EXPECT_EQ(1234u, _LFGetTicks());
     EXPECT_EQ(77, _LFRecordValue(_LFRecordWindowWidth, 77));
     EXPECT_EQ(5u, _LFRecordSeed(5));
-    _LFRecordFrame(NULL);
+    _LFRecordFrame();
     LFDeInit();
 }
 

@@ -30,7 +30,7 @@ inline void DriveReplay(std::mt19937& random)
             _LFRecordSeed(0);
             break;
         default:
-            _LFRecordFrame(NULL);
+            _LFRecordFrame();
             break;
         }
     }

@@ -110,7 +110,6 @@ private:
     LFWindowRenderingMode _renderingMode;
     LFSize _cachedSize;
     Uint64 _serial;
-    unsigned int _batchBuffer;  // for batched drawing; 0 until first used
 
     // The library's own way in to the members above (its private headers).
     friend struct _LFWindowAccess;

@@ -1,5 +1,5 @@
-// What the drawing calls hand to the batch: held vertices of a kind, and
-// the end of every batch at shutdown.
+// What the drawing calls hand to the batch: held vertices of a kind; the
+// windows' contexts it may send them through; the end of every batch at shutdown.
 #ifndef LFBATCHPRIVATE_H
 #define LFBATCHPRIVATE_H
 
@@ -38,6 +38,11 @@ _LFBatchVertex* _LFBatchHold(_LFBatchKind kind, unsigned int texture, int count)
 // than quads on some drivers) unless polygons are drawn as outlines, points
 // or antialiased. 0 outside a batch.
 int _LFBatchHoldQuad(_LFBatchKind kind, unsigned int texture, const _LFBatchVertex* corners);
+// The windows' OpenGL contexts, each with the buffer object batched drawing
+// sends its vertices through, made on first use and deleted with the
+// context: a window adds its context once made and drops it before deleting it.
+void _LFBatchAddContext(void* context);
+void _LFBatchDropContext(void* context);
 // Sends what is held and closes every batch (LFDeInit).
 void _LFEndAllBatches();
 

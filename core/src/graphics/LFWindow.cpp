@@ -10,7 +10,7 @@
 #include <algorithm>  // std::copy, std::min, std::swap_ranges
 #include <new>        // std::bad_alloc, std::nothrow
 
-#include "LFBatch.h"
+#include "graphics/LFBatchPrivate.h"
 #include "graphics/LFImageFile.h"
 #include "graphics/LFTexturePrivate.h"
 #include "graphics/LFWindowPrivate.h"
@@ -57,6 +57,23 @@ static LFTexture* _LFReducedTexture(LFTexture* capture, LFSize windowSize, float
     return reduced;
 }
 
+// The window's back buffer, upright, whatever target the program left selected.
+static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
+{
+    GLint framebuffer = 0;
+    if (glBindFramebuffer)
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    if (framebuffer)
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glPushAttrib(GL_PIXEL_MODE_BIT);
+    glReadBuffer(GL_BACK);
+    char* pixels = _LFWindowAccess::capturePixels(window, width, height);
+    glPopAttrib();
+    if (framebuffer)
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    return pixels;
+}
+
 LFWindow::LFWindow(char* title, LFSize size, int resizable)
 {
     _commonInit(title, size, resizable);
@@ -73,7 +90,6 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     _cachedSize = LFZeroSize;
     _renderingMode = LFWindowRenderingMode2D;
     _serial = ++_LFWindowSerials;
-    _batchBuffer = 0;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -94,6 +110,8 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     (*_windowsMap)[SDL_GetWindowID(_window)] = this;
 
     _context = SDL_GL_CreateContext(_window);
+    if (_context)
+        _LFBatchAddContext(_context);
     glViewport(0, 0, width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
@@ -117,6 +135,7 @@ LFWindow::~LFWindow()
     // any more, even before another window is selected.
     if (_LFCurrentWindowSerial == _serial)
         _LFCurrentWindowSerial = ++_LFWindowSerials;
+    _LFBatchDropContext(_context);
     SDL_GL_DeleteContext(_context);
     SDL_DestroyWindow(_window);
 }
@@ -178,7 +197,12 @@ void LFWindow::_set3DRenderingMode()
 void LFWindow::swapBuffers()
 {
     LFFlushBatch();  // a batch left open is sent with this frame, before it is captured
-    _LFRecordFrame(this);
+    if (_LFRecordFrame()) {
+        int width, height;
+        char* pixels = _LFReadBackBuffer(this, width, height);
+        _LFRecordCapture(pixels, width, height);
+        delete[] pixels;
+    }
     SDL_GL_SwapWindow(_window);
 }
 
@@ -252,20 +276,6 @@ int _LFWindowSerialIsLive(Uint64 serial)
             if (_LFWindowAccess::serialNumber(entry.second) == serial)
                 return -1;
     return 0;
-}
-
-GLuint _LFWindowAccess::batchBuffer()
-{
-    SDL_Window* current = SDL_GL_GetCurrentWindow();
-    if (!current || !_windowsMap || !glGenBuffers)
-        return 0;
-    _LFWindowsMap::iterator found = _windowsMap->find(SDL_GetWindowID(current));
-    if (found == _windowsMap->end() || found->second->_context != SDL_GL_GetCurrentContext())
-        return 0;
-    LFWindow* window = found->second;
-    if (!window->_batchBuffer)
-        glGenBuffers(1, &window->_batchBuffer);
-    return window->_batchBuffer;
 }
 
 LFRect LFWindow::rect()

@@ -1,6 +1,5 @@
 // The window map the event pump looks windows up in, and what the library
-// reaches inside a window: its size cache, serial number, pixels and the
-// buffer batched drawing sends its vertices through.
+// reaches inside a window: its size cache, serial number and pixels.
 #ifndef LFWINDOWPRIVATE_H
 #define LFWINDOWPRIVATE_H
 
@@ -28,10 +27,6 @@ struct _LFWindowAccess {
     static void flipPixels(LFWindow* window, char* buffer);
     // The drawable read once, upright (LFWindow::_capturePixels).
     static char* capturePixels(LFWindow* window, int& width, int& height);
-    // The OpenGL buffer object that batched drawing sends its vertices
-    // through in the context current now, made on first use and deleted with
-    // the context; 0 when that context is no window's, or without buffer objects.
-    static unsigned int batchBuffer();
 };
 
 #endif

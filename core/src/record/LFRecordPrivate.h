@@ -1,43 +1,13 @@
 // The hooks through which the library's modules are recorded and replayed,
 // and the start and end of a run (LFInit, LFDeInit, the end of the process).
-//
-// File format (".lfrec"), every integer little-endian:
-//   header  "LFRECORD" (8 bytes), then the version (32 bits): 1.
-//   records, one opcode byte each, then its operands:
-//     0x00..0x7F  a clock reading: the previous reading plus the opcode (ms);
-//                 the previous reading starts at 0
-//     0x80 n      the previous clock reading n more times (n >= 1)
-//     0x81 s      a clock reading: the previous one plus s, modulo 2^32
-//     0x82 u32    the seed given to srand (4 bytes)
-//     0x83 n n .. an event the pump handled: its type, its third 32-bit word
-//                 (the window id of window, key and mouse events), then the
-//                 fields the pump reads, by type:
-//                   SDL_WINDOWEVENT             window.event (n), data1, data2 (s)
-//                   SDL_KEYDOWN, SDL_KEYUP      keysym.sym (s)
-//                   SDL_MOUSEMOTION             x, y, xrel, yrel (s)
-//                   SDL_MOUSEBUTTONDOWN/UP      button, state (n)
-//                   SDL_MOUSEWHEEL              x, y (s)
-//                   SDL_JOYAXISMOTION           axis (n), value (s)
-//                   SDL_JOYHATMOTION            value (n)
-//                   SDL_JOYBUTTONDOWN/UP        button (n)
-//                   SDL_FINGERDOWN/UP/MOTION    windowID, x, y (n; x and y are
-//                                               the bits of the floats)
-//                   any other type              nothing more
-//     0x84        the pump found no further event (ends every pump)
-//     0x85        a swapBuffers (ends every frame)
-//     0x86 k s    a value read from outside: kind k (one byte, _LFRecordKind), value s
-//   n is an unsigned LEB128 number of at most 32 bits; s is a signed one,
-//   zigzag-coded (0, -1, 1, -2, ... as 0, 1, 2, 3, ...) and then LEB128.
-//   A file ends after any whole record; a record cut short at its end is
-//   dropped by the reader.
+// The session (LFRecord.cpp) writes and reads the file through the codec
+// (LFRecordCodec.h).
 #ifndef LFRECORDPRIVATE_H
 #define LFRECORDPRIVATE_H
 
 #include <SDL.h>
 
 #include "LFRecord.h"
-
-class LFWindow;
 
 // Kinds of the values read from outside (the byte after 0x86). The
 // numbers are part of the file format: new kinds go at the end.
@@ -87,7 +57,13 @@ Uint32 _LFRecordTicks(Uint32 (*source)());
 int _LFRecordPollEvent(SDL_Event* event);
 // a value read from outside (kind from _LFRecordKind),
 int _LFRecordValue(int kind, int value);
-// a frame about to be swapped on window (LFWindow::swapBuffers; also captures).
-void _LFRecordFrame(LFWindow* window);
+// a frame about to be swapped (LFWindow::swapBuffers): -1 when it is to be
+// captured, which the window then does through _LFRecordCapture; else 0.
+int _LFRecordFrame();
+
+// Writes a captured frame, width x height packed RGBA rows with row 0 at the
+// top, as the next capture file; null pixels (no memory to read them into)
+// fail the captures as a write would.
+void _LFRecordCapture(const char* pixels, int width, int height);
 
 #endif
