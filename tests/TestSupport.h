@@ -6,12 +6,14 @@
 #include <math.h>          // fabsf
 #include <signal.h>        // signal, SIGXFSZ
 #include <stdio.h>         // fflush
+#include <stdlib.h>        // mkdtemp
 #include <sys/resource.h>  // getrlimit, setrlimit
 #include <sys/wait.h>      // waitpid
-#include <unistd.h>        // fork, _exit
+#include <unistd.h>        // fork, _exit, unlink, rmdir
 
 #include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include <GL/glew.h>
@@ -46,6 +48,39 @@ struct TestClock {
 };
 inline Uint32 TestClock::now = 0;
 inline Uint32 TestClock::slept = 0;
+
+// A fresh directory under the tests' temporary directory, its name starting
+// with prefix; removed when it goes, with every file named through file().
+// path() is empty when the directory could not be made.
+class TempDir {
+public:
+    explicit TempDir(const char* prefix = "lf")
+    {
+        std::string pattern = ::testing::TempDir() + prefix + "XXXXXX";
+        if (mkdtemp(&pattern[0]))
+            _path = pattern;
+    }
+    ~TempDir()
+    {
+        for (const std::string& file : _files)
+            unlink(file.c_str());
+        rmdir(_path.c_str());
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return _path; }
+    // A path in the directory; the file is removed with the directory.
+    std::string file(const std::string& name)
+    {
+        _files.push_back(_path + "/" + name);
+        return _files.back();
+    }
+
+private:
+    std::string _path;
+    std::vector<std::string> _files;
+};
 
 // One RGBA pixel read back from the current framebuffer.
 struct Pixel {

@@ -6,7 +6,7 @@
 // written ends at its last whole record; bad files are refused by LFInit;
 // the reader is fuzzed with cut and garbled recordings.
 #include <stdio.h>
-#include <stdlib.h>    // setenv, unsetenv, mkdtemp, exit
+#include <stdlib.h>    // setenv, unsetenv, exit
 #include <sys/stat.h>  // stat
 #include <unistd.h>    // truncate
 
@@ -30,12 +30,6 @@
 #include "timing/LFLogicTimingPrivate.h"
 
 namespace {
-
-std::string MakeTempDir()
-{
-    char pattern[] = "/tmp/lfrecordXXXXXX";
-    return mkdtemp(pattern);
-}
 
 std::string ReadBytes(const std::string& path)
 {
@@ -265,7 +259,7 @@ class Record : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = MakeTempDir();
+        dir = temp.path();
         file = dir + "/run.lfrec";
     }
 
@@ -299,6 +293,7 @@ protected:
         _LFRecordFrame();
     }
 
+    TempDir temp{"lfrecord"};
     std::string dir;
     std::string file;
 };

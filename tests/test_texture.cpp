@@ -4,9 +4,7 @@
 #include <limits.h>  // INT_MAX
 #include <math.h>    // NAN, INFINITY
 #include <stdio.h>   // fopen
-#include <stdlib.h>  // mkdtemp
 #include <string.h>  // memcpy
-#include <unistd.h>  // unlink, rmdir
 
 #include <functional>
 #include <memory>
@@ -103,16 +101,12 @@ protected:
     {
         WindowTest::SetUp();
         LFSetTextureMode(1);
-        std::string pattern = ::testing::TempDir() + "lftextureXXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
-        directory = pattern;
+        directory = scratch.path();
+        ASSERT_FALSE(directory.empty());
     }
 
     void TearDown() override
     {
-        for (const std::string& path : files)
-            unlink(path.c_str());
-        rmdir(directory.c_str());
         LFSetTextureMode(1);
         WindowTest::TearDown();
     }
@@ -120,8 +114,7 @@ protected:
     // Writes a width x height image whose pixel (x, y) is texel(x, y); returns its path.
     std::string writeImage(const char* name, ImageKind kind, int width, int height, Pixel (*texel)(int, int))
     {
-        std::string path = directory + "/" + name;
-        files.push_back(path);
+        std::string path = scratch.file(name);
         SDL_Surface* image;
         if (kind == kPNG8) {
             image = SDL_CreateRGBSurfaceWithFormat(0, width, height, 8, SDL_PIXELFORMAT_INDEX8);
@@ -150,8 +143,7 @@ protected:
     // Writes bytes as the file name; returns its path.
     std::string writeFile(const char* name, const std::string& bytes)
     {
-        std::string path = directory + "/" + name;
-        files.push_back(path);
+        std::string path = scratch.file(name);
         FILE* file = fopen(path.c_str(), "wb");
         EXPECT_NE(nullptr, file);
         if (file) {
@@ -257,8 +249,8 @@ protected:
                         data.data());
     }
 
+    TempDir scratch{"lftexture"};
     std::string directory;
-    std::vector<std::string> files;
 };
 
 static ::testing::AssertionResult IsOutside(LFColor c)

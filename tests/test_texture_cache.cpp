@@ -1,8 +1,7 @@
 // The texture cache under two real windows, each with its own OpenGL
 // context: images written at run time are loaded once per path text and
 // window, drawn and read back, and released by a purge.
-#include <stdlib.h>  // mkdtemp
-#include <unistd.h>  // unlink, rmdir
+#include <unistd.h>  // unlink
 
 #include <new>  // std::bad_alloc
 #include <string>
@@ -31,9 +30,8 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        std::string pattern = ::testing::TempDir() + "lftexturecacheXXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
-        directory = pattern;
+        directory = scratch.path();
+        ASSERT_FALSE(directory.empty());
         openOther();
         window->setRenderContext();
     }
@@ -41,9 +39,6 @@ protected:
     void TearDown() override
     {
         delete other;
-        for (const std::string& path : files)
-            unlink(path.c_str());
-        rmdir(directory.c_str());
         WindowTest::TearDown();
     }
 
@@ -57,8 +52,7 @@ protected:
     // Writes a kImageSize square PNG of one colour; returns its path.
     std::string writeImage(const char* name, Pixel color)
     {
-        std::string path = directory + "/" + name;
-        files.push_back(path);
+        std::string path = scratch.file(name);
         SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, kImageSize, kImageSize, 32, SDL_PIXELFORMAT_RGBA32);
         SDL_FillRect(image, NULL, SDL_MapRGBA(image->format, color.r, color.g, color.b, color.a));
         EXPECT_EQ(0, IMG_SavePNG(image, path.c_str())) << SDL_GetError();
@@ -87,8 +81,8 @@ protected:
     }
 
     LFWindow* other = nullptr;
+    TempDir scratch{"lftexturecache"};
     std::string directory;
-    std::vector<std::string> files;
 };
 
 // ---------------------------------------------------------------------------
