@@ -5,7 +5,7 @@ library's public names, or when a listed name is no longer declared.
 Usage: check_public_names.py <public header directory> <names list>
 
 The names are those universal-ctags finds in the headers (*.h of the
-directory), as check_cheat_sheet.py reads them: macros, enumerations and
+directory), read as check_cheat_sheet.py reads them: macros, enumerations and
 their enumerators, classes, structures, typedefs, functions, global variables
 and the public members of classes, each written as the list writes it, a
 member as CLASS::NAME. Left out are include guards, anonymous enumerations,
@@ -13,33 +13,17 @@ and private and protected members: a program cannot use them. The list holds
 one name a line; "#" starts a comment. Whatever belongs to the library's
 inside goes into a private header under core/src instead.
 """
-import json
 import os
-import re
-import shutil
-import subprocess
 import sys
+
+from check_cheat_sheet import header_tags
 
 
 def declared_names(header_dir):
-    headers = sorted(os.path.join(header_dir, name) for name in os.listdir(header_dir) if name.endswith(".h"))
-    if not headers:
-        sys.exit("no headers in " + header_dir)
-    guards = set()
-    for header in headers:
-        with open(header) as f:
-            match = re.search(r"^#ifndef\s+(\w+)", f.read(), re.M)
-            if match:
-                guards.add(match.group(1))
-    ctags = shutil.which("ctags-universal") or "ctags"  # Debian's name for universal-ctags
-    output = subprocess.run(
-        [ctags, "--language-force=C++", "--output-format=json", "--fields=+aKS",
-         "--kinds-C++=+p+x", "-o", "-"] + headers,
-        check=True, capture_output=True, text=True).stdout
+    tags, guards = header_tags(header_dir)
     names = {}
-    for line in output.splitlines():
-        tag = json.loads(line)
-        if tag.get("_type") != "tag" or tag.get("access") in ("private", "protected"):
+    for tag in tags:
+        if tag.get("access") in ("private", "protected"):
             continue
         name, scope = tag["name"], tag.get("scope", "")
         if name.startswith("__anon") or (tag["kind"] == "macro" and name in guards):

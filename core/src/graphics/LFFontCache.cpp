@@ -77,3 +77,18 @@ void _LFFontCache::clearFontVector()
     _fonts->clear();
     _generation = ++_LFFontCacheGenerations;
 }
+
+// The library's own cache (LFInit makes it, LFDeInit deletes it), which the
+// global UI font draws from and LFApplication.h's two calls reach.
+_LFFontCache* _LFGlobalFontCache = NULL;
+
+void LFClearGUIFontCache()
+{
+    if (_LFGlobalFontCache)
+        _LFGlobalFontCache->clear();
+}
+
+int LFGUIFontCacheSize()
+{
+    return _LFGlobalFontCache ? _LFGlobalFontCache->numberOfFonts() : 0;
+}

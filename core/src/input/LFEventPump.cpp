@@ -3,6 +3,7 @@
 // window map (resizes) or the quit request. LFLogicLoop runs it.
 #include <string.h>  // memcpy
 
+#include "graphics/LFWindowPrivate.h"  // the windows events name
 #include "input/LFEventPumpPrivate.h"
 #include "input/LFGamePadPrivate.h"
 #include "input/LFKeyboardPrivate.h"
@@ -10,8 +11,6 @@
 #include "input/LFTouchPrivate.h"
 #include "record/LFRecordPrivate.h"
 #include "system/LFApplicationPrivate.h"
-// The pump looks up the window an event names, a step up from the devices.
-#include "graphics/LFWindowPrivate.h"
 
 static void _LFNoOpWindowResizedCallback(Uint32, LFSize)
 {

@@ -3,7 +3,7 @@
 // enough to repeat" and "stick pushed", as the keyboard does for keys.
 #include "input/LFGamePadPrivate.h"
 #include "record/LFRecordPrivate.h"
-#include "timing/LFLogicTimingPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"  // the logic loop's time, for repeats
 
 // The pad and its state: buttons, hat and axes are written by the event pump;
 // the latches and down times by the queries that report a press.

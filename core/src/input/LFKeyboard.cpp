@@ -2,7 +2,7 @@
 // game's per-tick queries answer "held", "just pressed" and "held long enough
 // to repeat", all indexed by the library's own key codes.
 #include "input/LFKeyboardPrivate.h"
-#include "timing/LFLogicTimingPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"  // the logic loop's time, for repeats
 
 // Key state: _LFKeys is written by the event pump; the latches and down times
 // are written by the queries that report a press.

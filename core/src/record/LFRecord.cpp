@@ -11,7 +11,7 @@
 #include <sys/stat.h>  // mkdir, stat
 #include <unistd.h>    // access, getcwd, write, ftruncate, close
 
-#include "graphics/LFImageFile.h"
+#include "graphics/LFImageFile.h"  // captures go out as every picture the library writes
 #include "record/LFRecordCodec.h"
 #include "record/LFRecordPrivate.h"
 #include "system/LFApplicationPrivate.h"
