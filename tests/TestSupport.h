@@ -233,4 +233,32 @@ protected:
     LFWindow* window = nullptr;
 };
 
+// WindowTest's window and a second one, each with its own context; the first
+// is current when a test starts (the caches' tests).
+class TwoWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        openOther();
+        window->setRenderContext();
+    }
+
+    void TearDown() override
+    {
+        delete other;
+        WindowTest::TearDown();
+    }
+
+    // Opens the second window and makes it current.
+    virtual void openOther()
+    {
+        other = new LFWindow(LFTempString("other"), LFMakeSize(kWidth, kHeight));
+        other->setRenderContext();
+        glReadBuffer(GL_BACK);
+    }
+
+    LFWindow* other = nullptr;
+};
+
 #endif

@@ -25,28 +25,13 @@ static bool SameColor(Pixel p, Pixel q)
 
 // The fixture's window and a second one, each with its own context; a
 // scratch directory for the images the tests write.
-class TextureCache : public WindowTest {
+class TextureCache : public TwoWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
+        TwoWindowTest::SetUp();
         directory = scratch.path();
         ASSERT_FALSE(directory.empty());
-        openOther();
-        window->setRenderContext();
-    }
-
-    void TearDown() override
-    {
-        delete other;
-        WindowTest::TearDown();
-    }
-
-    void openOther()
-    {
-        other = new LFWindow(LFTempString("other"), LFMakeSize(kWidth, kHeight));
-        other->setRenderContext();
-        glReadBuffer(GL_BACK);
     }
 
     // Writes a kImageSize square PNG of one colour; returns its path.
@@ -80,7 +65,6 @@ protected:
         return (GLuint)name;
     }
 
-    LFWindow* other = nullptr;
     TempDir scratch{"lftexturecache"};
     std::string directory;
 };
