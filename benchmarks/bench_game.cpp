@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
 
 static const int kLeafCounts[] = {1000, 5000, 20000};
 static const int kWarmupFrames = 20;
@@ -97,7 +96,7 @@ static Run* run;
 
 // Game frames and baseline frames alternate, one each, so that both see the
 // same machine; each is timed on its own and the medians are compared.
-void WindcartTestFrame(World& world)
+static void OnFrame(World& world)
 {
     gameTime += 16;
     glFinish();
@@ -144,10 +143,10 @@ int main()
     // complete HUD under load (twenty bursts on screen).
     Run leavesOnly("leaves", 0);
     run = &leavesOnly;
-    if (SDL_main(1, argv) != 0)
+    if (WindcartRun(1, argv, OnFrame) != 0)
         return 1;
     Run full("full+20", 20);
     run = &full;
     LFApplicationCancelQuitRequest();  // the quit flag outlives LFDeInit
-    return SDL_main(1, argv);
+    return WindcartRun(1, argv, OnFrame);
 }

@@ -10,6 +10,8 @@
 #include "Larchfield/LF2DPrimitives.h"
 #include "Larchfield/LFRandom.h"
 #include "Larchfield/LFString.h"
+#include "math/LFRandomPrivate.h"
+#include "string/LFStringPrivate.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 // Library start-up and shutdown, the executable path, the error text and the
 // application state.
-#include <stdlib.h>  // setenv, mkdtemp
+#include <stdlib.h>  // setenv
 #include <string.h>
 #include <unistd.h>  // getcwd, chdir, readlink
 
-#include <filesystem>
 #include <string>
 
 #ifdef _WIN32
@@ -12,22 +11,12 @@
 #endif
 
 #include "TestSupport.h"
+#include "system/LFApplicationPrivate.h"
 
 static std::string CurrentDirectory()
 {
     char buffer[4096];
     return getcwd(buffer, sizeof buffer) ? buffer : "";
-}
-
-// A fresh directory, named as the system names the working directory.
-static std::string MakeTempDir()
-{
-#ifdef _WIN32
-    std::string pattern = (std::filesystem::temp_directory_path() / "lfinitXXXXXX").string();
-#else
-    std::string pattern = "/tmp/lfinitXXXXXX";
-#endif
-    return mkdtemp(&pattern[0]);
 }
 
 // The directory of this test program, asked of the system.
@@ -137,7 +126,8 @@ protected:
 
 TEST_F(InitPath, SplitsNameAndDirectoryAndChangesDirectory)
 {
-    std::string dir = MakeTempDir();
+    TempDir temp("lfinit");
+    std::string dir = temp.path();
     std::string path = dir + "/toy";
     std::vector<char> copy(path.begin(), path.end());
     copy.push_back('\0');
@@ -160,7 +150,8 @@ TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
     // the running executable, wherever the process was started.
     std::string exeDir = ExecutableDirectory();
     ASSERT_NE("", exeDir);
-    ASSERT_EQ(0, chdir(MakeTempDir().c_str()));
+    TempDir temp("lfinit");
+    ASSERT_EQ(0, chdir(temp.path().c_str()));
 
     // Only the bytes of the string itself may be touched: the copy is exact.
     char* path = (char*)malloc(4);
@@ -179,11 +170,11 @@ TEST_F(InitPath, WindowsPathsSplitAtTheBackslashAndTheSlash)
     expectSplit("D:\\apps\\toy\\toy.exe", "toy.exe", "D:\\apps\\toy", "D:\\apps\\toy");
     expectSplit("D:\\apps/toy\\bin/toy.exe", "toy.exe", "D:\\apps/toy\\bin", "D:\\apps/toy\\bin");
 
-    std::string dir = MakeTempDir();
-    std::string native = dir + "\\toy.exe";
+    TempDir temp("lfinit");
+    std::string native = temp.path() + "\\toy.exe";
     ASSERT_NE(0, LFInit(&native[0]));
-    EXPECT_EQ(dir, LFExecutablePath);
-    EXPECT_EQ(dir, CurrentDirectory());
+    EXPECT_EQ(temp.path(), LFExecutablePath);
+    EXPECT_EQ(temp.path(), CurrentDirectory());
 }
 
 // Sockets can be made while the library runs, and not before or after.

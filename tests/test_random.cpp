@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "Larchfield/LFRandom.h"
+#include "math/LFRandomPrivate.h"
 
 namespace {
 

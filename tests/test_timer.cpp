@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "math/LFRandomPrivate.h"
 
 namespace {
 

@@ -7,8 +7,11 @@
 #include <stddef.h>  // offsetof
 #include <stdint.h>  // uintptr_t
 
-#include "LFBatch.h"
-#include "LFWindow.h"  // _LFWindowBatchBuffer
+#include <map>
+
+#include <SDL.h>  // SDL_GL_GetCurrentContext
+
+#include "graphics/LFBatchPrivate.h"
 
 enum {
     _LFBatchCapacity = 6 * 4096,  // vertices held at most: 4096 quads
@@ -110,6 +113,31 @@ static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
     }
 }
 
+// The windows' contexts, each with its buffer object (0 until first used).
+static std::map<void*, GLuint> _LFBatchBuffers;
+
+void _LFBatchAddContext(void* context)
+{
+    _LFBatchBuffers[context] = 0;
+}
+
+void _LFBatchDropContext(void* context)
+{
+    _LFBatchBuffers.erase(context);
+}
+
+// The buffer object of the context current now, made on first use; 0 when
+// that context is no window's, or without buffer objects.
+static GLuint _LFBatchBuffer()
+{
+    std::map<void*, GLuint>::iterator found = _LFBatchBuffers.find(SDL_GL_GetCurrentContext());
+    if (found == _LFBatchBuffers.end() || !glGenBuffers)
+        return 0;
+    if (!found->second)
+        glGenBuffers(1, &found->second);
+    return found->second;
+}
+
 // Copies the held vertices into the current window's buffer object: drawn
 // straight from client memory, they cost some drivers (Mesa's software
 // renderer among them) fresh memory at every draw, which takes longer than
@@ -119,7 +147,7 @@ static void _LFPlaceArrays()
     _LFBatchArrays = (uintptr_t)_LFBatchVertices;
     if (!glBindBuffer)
         return;
-    GLuint buffer = _LFWindowBatchBuffer();
+    GLuint buffer = _LFBatchBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);  // the quad indices are in client memory
     if (buffer) {

@@ -12,8 +12,8 @@
 #include <windows.h>  // MoveFileExA
 #endif
 
-#include "../system/LFFileFlags.h"  // open
-#include "LFImageFile.h"
+#include "graphics/LFImageFile.h"
+#include "system/LFFileFlags.h"  // open
 
 // The surface to write: over the pixels themselves, or an RGB copy for an
 // opaque PNG. Null with SDL's reason.

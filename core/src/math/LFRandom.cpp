@@ -1,11 +1,12 @@
 // Random numbers for the library and the game: ranges of ints and floats
-// built digit by digit, all drawn from the standard generator LFInit seeds.
+// built digit by digit, all drawn from the library's generator, which LFInit seeds.
 #include <math.h>    // fabsf, truncf
 #include <stdint.h>  // int32_t, int64_t, uint32_t
 #include <stdlib.h>  // rand, srand
 
-#include "LFMathUtilities.h"
 #include "LFRandom.h"
+#include "math/LFMathUtilitiesPrivate.h"
+#include "math/LFRandomPrivate.h"
 
 // 2^31, the first float past the int range.
 static const float _sLFIntRangeLimit = 2147483648.0f;
