@@ -6,16 +6,11 @@
 # the pictures are the library's, which the demo replay compares byte for byte.
 # Usage: windows_examples.sh path/to/example.exe...
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 
 work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-status=0
-
-fail() {
-    echo "FAIL: $*"
-    status=1
-}
 
 # Polls: at most a minute for a condition to hold, a tenth of a second apart.
 poll() {
@@ -36,7 +31,9 @@ for exe in "$@"; do
     name=$(basename "$exe" .exe)
     wine "$exe" >"$work/$name.log" 2>&1 &
     pid=$!
-    id=$(timeout 60 xdotool search --sync --onlyvisible --name "^Larchfield: $name" | head -1) || true
+    # Polled rather than --sync: xdotool gives up on an X error when a window
+    # it walks past (the previous example's, Wine's own) goes meanwhile.
+    id=$(wait_for_window "$pid" 60 --onlyvisible --name "^Larchfield: $name")
     if [ -z "$id" ]; then
         fail "$name: no window"
         cat "$work/$name.log"

@@ -10,25 +10,22 @@ windows=$1 linux=$2 recording=$(realpath "$3") every=${4:-6}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+. "$(dirname "$0")/lib.sh"
 
 replay() {
     local name=$1
     shift
     mkdir "$work/$name"
     LF_REPLAY=$recording LF_CAPTURE=$work/$name LF_CAPTURE_EVERY=$every "$@" >"$work/$name.log" 2>&1 ||
-        { cat "$work/$name.log"; fail "the $name build's replay ended with status $?"; }
+        { cat "$work/$name.log"; die "the $name build's replay ended with status $?"; }
     ls "$work/$name" >"$work/$name.frames"
     echo "ok: the $name build replayed $(wc -l <"$work/$name.frames") captures [${SECONDS} s]"
 }
 replay windows wine "$windows"
 replay linux "$linux"
 
-cmp -s "$work/windows.frames" "$work/linux.frames" || fail "the builds captured different frames"
-[ -s "$work/linux.frames" ] || fail "no frame was captured"
+cmp -s "$work/windows.frames" "$work/linux.frames" || die "the builds captured different frames"
+[ -s "$work/linux.frames" ] || die "no frame was captured"
 
 # Every picture is also compared as pixels, so that a difference in how the
 # files were written is told apart from one in what was drawn.
@@ -43,5 +40,5 @@ while read -r frame; do
 done <"$work/linux.frames"
 total=$(wc -l <"$work/linux.frames")
 [ "$differing" -eq 0 ] ||
-    fail "$differing of $total captures differ; the most, $worst pixels, in $worst_frame"
+    die "$differing of $total captures differ; the most, $worst pixels, in $worst_frame"
 echo "ok: all $total captures are the same, byte for byte"
