@@ -161,6 +161,12 @@ TEST_F(Font, MissingFileThrowsAndNamesIt)
     EXPECT_NE(nullptr, strstr(LFError(), "/nonexistent/missing.ttf")) << LFError();
     EXPECT_THROW({ LFFont f(path, LFAntiAliased); }, std::bad_alloc);
     EXPECT_THROW({ LFFont f(nullptr, LFAliased); }, std::bad_alloc);
+    try {
+        LFFont f(path, LFAntiAliased);
+        FAIL() << "no exception";
+    } catch (const LFLoadError& error) {
+        EXPECT_STREQ("Unable to open font file /nonexistent/missing.ttf", error.what());
+    }
 }
 
 TEST_F(Font, NewFontStartsAtSizeTen)

@@ -322,11 +322,21 @@ TEST_F(Texture, PalettedImageThrowsAndNamesTheFile)
     EXPECT_EQ(path + ": not a truecolor image", LFError());
 }
 
-TEST_F(Texture, MissingFileThrowsWithoutErrorText)
+// The reason travels in the exception and stays in LFError(); a program that
+// catches std::bad_alloc still catches it.
+TEST_F(Texture, MissingFileThrowsLoadErrorNamingIt)
 {
-    _LFSetError("earlier");
-    EXPECT_THROW(load(directory + "/missing.png"), std::bad_alloc);
-    EXPECT_STREQ("earlier", LFError());
+    std::string path = directory + "/missing.png";
+    try {
+        load(path);
+        FAIL() << "no exception";
+    } catch (const LFLoadError& error) {
+        EXPECT_EQ(0, std::string(error.what()).find(path + ": ")) << error.what();
+        EXPECT_GT(strlen(error.what()), path.size() + 2);  // SDL's reason follows
+        EXPECT_STREQ(LFError(), error.what());
+    }
+    EXPECT_THROW(load(path), std::bad_alloc);
+    EXPECT_THROW(LFTextureCacheLoad(LFTempString("%s", path.c_str())), LFLoadError);
 }
 
 // Numbers as image headers store them.

@@ -41,8 +41,9 @@ public:
     // Not usable: always throws std::bad_alloc, with no error text.
     LFFont();
     // Loads the face at path, drawn as aliasMode, at size 10. Throws
-    // std::bad_alloc when the file cannot be opened ("Unable to open font
-    // file <path>" in LFError()). A face that refuses size 10 is still made,
+    // LFLoadError (a std::bad_alloc) when the file cannot be opened ("Unable
+    // to open font file <path>" in LFError() and what(); "No font file path
+    // given" for null). A face that refuses size 10 is still made,
     // at size 0, with setSize's error text.
     LFFont(char* path, int aliasMode);
     ~LFFont();

@@ -27,9 +27,10 @@ public:
     // An empty texture: no OpenGL texture, size (0, 0); it draws nothing.
     LFTexture();
     // Loads an image file that decodes to 24 or 32 bits per pixel. Throws
-    // std::bad_alloc if it cannot. A file that cannot be opened or decoded
-    // leaves LFError() as it was; these leave a reason there:
+    // LFLoadError (a std::bad_alloc) if it cannot, with the reason in
+    // LFError() and what():
     // - a null path: "No image file path given";
+    // - a file that cannot be opened or decoded: "<path>: <SDL's reason>";
     // - an image of other depth: "<path>: not a truecolor image";
     // - a side larger than the current context's largest texture:
     //   "<path>: <w>x<h> pixels, larger than the largest texture (<n> a side)";

@@ -8,7 +8,7 @@ class LFTexture;
 // The texture loaded from path while the current window render context was
 // current, loaded now if there is none yet. A texture loaded under a window
 // that has been deleted since is never handed out again. Never null: throws
-// std::bad_alloc when the image cannot be loaded (as LFTexture(char*) does,
+// LFLoadError when the image cannot be loaded (as LFTexture(char*) does,
 // with the same error text), and the cache is then unchanged, so a later call
 // tries the file again. The path text is the key, byte for byte: "a.png" and "./a.png"
 // are two entries holding two textures.

@@ -14,6 +14,7 @@
 
 #include "LFBatch.h"
 #include "LFFont.h"
+#include "LFLoadError.h"
 #include "string/LFStringPrivate.h"
 #include "system/LFApplicationPrivate.h"
 
@@ -251,8 +252,10 @@ LFFont::LFFont(char* path, int aliasMode)
     _size = 0;
     _aliasMode = (aliasMode == LFAliased) ? LFAliased : LFAntiAliased;
     _hasGlyphs = 0;
-    if (!path)
-        throw std::bad_alloc();
+    if (!path) {
+        _LFSetError("No font file path given");
+        throw LFLoadError(LFError());
+    }
     LFFlushBatch();  // FTGL makes textures and display lists as it goes
 
     if (_aliasMode == LFAliased)
@@ -263,7 +266,7 @@ LFFont::LFFont(char* path, int aliasMode)
     if (_font->Error()) {
         _LFSetError("Unable to open font file %s", path);
         delete _font;
-        throw std::bad_alloc();
+        throw LFLoadError(LFError());
     }
     try {
         _offsetCache = new _LFFontOffsetMap();

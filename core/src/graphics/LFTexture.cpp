@@ -13,6 +13,7 @@
 
 #include <SDL_image.h>  // IMG_Load
 
+#include "LFLoadError.h"
 #include "graphics/LFBatchPrivate.h"
 #include "graphics/LFImageFile.h"
 #include "graphics/LFTexturePrivate.h"
@@ -362,7 +363,7 @@ LFTexture::LFTexture(char* filePath)
     LFFlushBatch();  // loading binds the new texture
     _commonInit();
     if (!_loadImage(filePath))
-        throw std::bad_alloc();
+        throw LFLoadError(LFError());
 }
 
 LFTexture::LFTexture(int width, int height)
@@ -419,8 +420,10 @@ int LFTexture::_loadImage(char* filePath)
         return 0;
     }
     SDL_RWops* file = SDL_RWFromFile(filePath, "rb");
-    if (!file)
+    if (!file) {
+        _LFSetError("%s: %s", filePath, SDL_GetError());
         return 0;
+    }
     const char* extension = strrchr(filePath, '.');
     extension = extension ? extension + 1 : NULL;
     if (!_LFCheckImageClaims(file, filePath, extension)) {
@@ -429,8 +432,10 @@ int LFTexture::_loadImage(char* filePath)
     }
     SDL_RWseek(file, 0, RW_SEEK_SET);
     SDL_Surface* image = IMG_LoadTyped_RW(file, 1, extension);
-    if (!image)
+    if (!image) {
+        _LFSetError("%s: %s", filePath, IMG_GetError());
         return 0;
+    }
     if (!_LFFitsTexture(filePath, image->w, image->h)) {
         SDL_FreeSurface(image);
         return 0;
