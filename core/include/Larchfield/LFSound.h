@@ -26,7 +26,7 @@ public:
     // Loads a sample in any format the mixer decodes. Throws LFLoadError
     // (a std::bad_alloc) when the file cannot be loaded or decoded, or no
     // device is open, with "<path>: <the mixer's reason>" in LFError().
-    LFSound(char* path);
+    LFSound(const char* path);
     // Halts the sound's voices and frees the sample.
     ~LFSound();
     LFSound(const LFSound&) = delete;

@@ -38,7 +38,7 @@ public:
     //   "<path>: damaged image: its data would run past the end of the file".
     // PNG, BMP, JPEG, GIF and TGA files are checked for the last two before
     // they are decoded, so a damaged header costs neither time nor memory.
-    explicit LFTexture(char* filePath);
+    explicit LFTexture(const char* filePath);
     // A blank RGBA texture for drawing into; its pixels are undefined until
     // cleared or drawn into. Throws std::bad_alloc when a side is larger than
     // the current context's largest texture ("Blank texture: <w>x<h> pixels,
@@ -132,7 +132,7 @@ public:
     // -1 when written whole; 0 when it cannot be (an empty texture, an
     // unwritable path, a full disk), with "Unable to save PNG image (<path>):
     // <reason>" in LFError() and the file at path left as it was.
-    int writeToPNG(char* filePath);
+    int writeToPNG(const char* filePath);
 
 private:
     // The library's own way in to the members below (its private headers).
@@ -142,7 +142,7 @@ private:
     void _clearTextureID();
     void _clearFBOID();
     // -1 when the file is decoded and uploaded, else 0 (error text as for the constructor).
-    int _loadImage(char* filePath);
+    int _loadImage(const char* filePath);
     // Uploads w x h pixels of data (rows padded to 4 bytes); always -1.
     int _loadFromData(int w, int h, GLint bytesPerPixel, GLenum textureFormat, char* data);
     void _getPixel(int x, int y, float& r, float& g, float& b, float& a, int store);

@@ -16,7 +16,7 @@ class LFTexture;
 // once the cache is purged. A load under another window replaces the path's
 // entry (and frees it): the texture loaded before is then no longer the
 // cache's, and its holder deletes it (with its own window's context current).
-LFTexture* LFTextureCacheLoad(char* path);
+LFTexture* LFTextureCacheLoad(const char* path);
 
 // Deletes every cached texture and empties the cache, which stays usable.
 // LFDeInit calls it.

@@ -73,7 +73,7 @@ LFSound::LFSound()
     throw std::bad_alloc();
 }
 
-LFSound::LFSound(char* path)
+LFSound::LFSound(const char* path)
 {
     channel = -1;
     vol = MIX_MAX_VOLUME;

@@ -14,7 +14,7 @@ _LFFontCacheItem::_LFFontCacheItem()
     throw std::bad_alloc();
 }
 
-_LFFontCacheItem::_LFFontCacheItem(char* path, LFAliasMode mode, int size, void* context)
+_LFFontCacheItem::_LFFontCacheItem(const char* path, LFAliasMode mode, int size, void* context)
     : _path(path ? strdup(path) : NULL), _mode(mode), _size(size), _font(NULL), _context(context),
       _windowSerial(_LFCurrentWindowSerial)
 {

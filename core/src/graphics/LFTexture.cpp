@@ -358,7 +358,7 @@ LFTexture::LFTexture()
     _commonInit();
 }
 
-LFTexture::LFTexture(char* filePath)
+LFTexture::LFTexture(const char* filePath)
 {
     LFFlushBatch();  // loading binds the new texture
     _commonInit();
@@ -413,7 +413,7 @@ void LFTexture::_clearFBOID()
     _fboID = 0;
 }
 
-int LFTexture::_loadImage(char* filePath)
+int LFTexture::_loadImage(const char* filePath)
 {
     if (!filePath) {
         _LFSetError("No image file path given");
@@ -737,7 +737,7 @@ void LFTexture::clear()
     delete[] zeros;
 }
 
-int LFTexture::writeToPNG(char* filePath)
+int LFTexture::writeToPNG(const char* filePath)
 {
     int width = (int)_size.width;
     int height = (int)_size.height;

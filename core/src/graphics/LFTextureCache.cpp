@@ -58,7 +58,7 @@ LFTexture* _LFTextureCacheItem::releaseTexture()
     return texture;
 }
 
-_LFTextureCacheItem* _LFTextureCacheGet(char* path)
+_LFTextureCacheItem* _LFTextureCacheGet(const char* path)
 {
     if (!path)
         return NULL;
@@ -72,7 +72,7 @@ void _LFTextureCacheAdd(const char* path, _LFTextureCacheItem* item)
         _LFTextureCache[path] = item;
 }
 
-LFTexture* LFTextureCacheLoad(char* path)
+LFTexture* LFTextureCacheLoad(const char* path)
 {
     _LFTextureCacheItem* cached = _LFTextureCacheGet(path);
     if (_LFTextureCacheItemIsCurrent(cached))

@@ -74,17 +74,17 @@ static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
     return pixels;
 }
 
-LFWindow::LFWindow(char* title, LFSize size, int resizable)
+LFWindow::LFWindow(const char* title, LFSize size, int resizable)
 {
     _commonInit(title, size, resizable);
 }
 
-LFWindow::LFWindow(char* title, LFSize size)
+LFWindow::LFWindow(const char* title, LFSize size)
 {
     _commonInit(title, size, 0);
 }
 
-void LFWindow::_commonInit(char* title, LFSize size, int resizable)
+void LFWindow::_commonInit(const char* title, LFSize size, int resizable)
 {
     LFFlushBatch();  // held drawing belongs to the context current now
     _cachedSize = LFZeroSize;
@@ -361,7 +361,7 @@ void LFWindow::exitFullscreen()
     SDL_SetWindowFullscreen(_window, 0);
 }
 
-void LFWindow::setTitle(char* title)
+void LFWindow::setTitle(const char* title)
 {
     SDL_SetWindowTitle(_window, title);
 }
@@ -384,7 +384,7 @@ Uint32 LFWindow::id()
 
 // --- Screen capture
 
-int LFWindow::saveBuffer(char* path, int forceResizeToPow2)
+int LFWindow::saveBuffer(const char* path, int forceResizeToPow2)
 {
     int width, height;
     char* pixels = _capturePixels(width, height);
