@@ -134,11 +134,7 @@ protected:
 
     void TearDown() override
     {
-        // An LFFont itself: the warning about deleting a subclass does not apply.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
         delete font;
-#pragma GCC diagnostic pop
         delete side;
         delete canvas;
         delete sprites[0];

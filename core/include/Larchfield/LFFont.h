@@ -30,12 +30,8 @@ enum LFAliasMode {
 // Unicode recommends; well-formed text goes to FTGL as it stands. A cut at
 // 1023 bytes keeps whole characters.
 //
-// Note: setSize is virtual and may be overridden, but the destructor is not:
-// deleting a subclass through an LFFont* runs LFFont's destructor only, which
-// is undefined behaviour. Delete every font through a pointer to its own
-// class. For the same reason compilers warn at the delete of an LFFont*
-// (-Wdelete-non-virtual-dtor, part of -Wall); where the font is an LFFont
-// itself the warning may be silenced there.
+// setSize is virtual and may be overridden; so is the destructor, so a
+// subclass may be deleted through an LFFont*.
 class LFFont {
 public:
     // Not usable: always throws std::bad_alloc, with no error text.
@@ -46,7 +42,7 @@ public:
     // given" for null). A face that refuses size 10 is still made,
     // at size 0, with setSize's error text.
     LFFont(const char* path, int aliasMode);
-    ~LFFont();
+    virtual ~LFFont();
 
     // Sizes the face to s pixels (72 dpi). -1 when the font is at size s
     // afterwards; 0 when s is below 0 or above 2^26 - 1 (FTGL would size the
