@@ -300,12 +300,12 @@ TEST(Random, RandomFloatIsUniformOverItsRange)
         float value = LFRandomFloat(-1.5f, 1.5f);
         ASSERT_GE(value, -1.5f) << "draw " << i;
         ASSERT_LE(value, 1.5f) << "draw " << i;
-        EXPECT_FLOAT_EQ((float)(-1.5 + 3.0 * expected[i] / RAND_MAX), value);  // from that draw
+        EXPECT_FLOAT_EQ((float)(-1.5 + 3.0 * expected[i] / 2147483647.0), value);  // from that draw
         distinct.insert(value);
         tenths[value == 1.5f ? 9 : (int)((value + 1.5f) / 0.3f)]++;
         sum += value;
     }
-    EXPECT_EQ(expected[draws], rand());
+    EXPECT_EQ(expected[draws], _LFRandom());
     EXPECT_GT(distinct.size(), 99000u);
     for (int i = 0; i < 10; i++)
         EXPECT_NEAR(draws / 10, tenths[i], draws / 200) << "tenth " << i;
@@ -316,7 +316,7 @@ TEST(Random, RandomFloatIsUniformOverItsRange)
 // reversed bounds give 0 and draw nothing, as LFRandomize does.
 TEST(Random, RandomFloatBounds)
 {
-    srand(5);
+    _LFSeedRandom(5);
     std::set<float> seen;
     for (int i = 0; i < 1000; i++) {
         float value = LFRandomFloat(0, 1);
@@ -327,9 +327,9 @@ TEST(Random, RandomFloatBounds)
     EXPECT_EQ(2.5f, LFRandomFloat(2.5f, 2.5f));
     EXPECT_EQ(-FLT_MAX, LFRandomFloat(-FLT_MAX, -FLT_MAX));
     int next = PeekNextDraw(9, 0);
-    srand(9);
+    _LFSeedRandom(9);
     EXPECT_EQ(0.0f, LFRandomFloat(2, 1));
-    EXPECT_EQ(next, rand());
+    EXPECT_EQ(next, _LFRandom());
     // The widest finite range stays finite and inside.
     float wide = LFRandomFloat(-FLT_MAX, FLT_MAX);
     EXPECT_TRUE(isfinite(wide));

@@ -125,7 +125,7 @@ float LFRandomFloat(float low, float high)
 {
     if (low > high)
         return 0;
-    double t = rand() / (double)RAND_MAX;
+    double t = _LFRandom() / 2147483647.0;  // glibc's RAND_MAX, on every system
     return (float)(low + ((double)high - low) * t);
 }
 
