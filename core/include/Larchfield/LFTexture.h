@@ -106,16 +106,17 @@ public:
 
     // Makes the texture the drawing target: drawing lands in its own pixels,
     // (0, 0) at the top left and y down, so what is drawn at y is row y for
-    // getPixel, draw and writeToPNG. Blending is (GL_ONE,
-    // GL_ONE_MINUS_SRC_ALPHA) meanwhile, so the alpha drawn accumulates as
-    // coverage. The window whose OpenGL context is in use stays the cache key.
+    // getPixel, draw and writeToPNG. Blending follows the blend mode as a
+    // texture applies it (LFRenderContext.h): in LFBlendAlpha, (GL_ONE,
+    // GL_ONE_MINUS_SRC_ALPHA), so the alpha drawn accumulates as coverage.
+    // The window whose OpenGL context is in use stays the cache key.
     // Note: an incomplete framebuffer (an empty texture, or a driver without
     // framebuffer objects) prints "Fatal error. Framebutter not complete! ..."
     // to standard output, the library's only output; the texture is selected
     // all the same and drawing into it shows nothing.
     void setRenderContext() override;
     // Ends drawing into the texture: the window's framebuffer is bound again,
-    // blending is back to (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) and no target
+    // blending is the window's for the blend mode again and no target
     // is selected (LFCurrentRenderContext() is null).
     // Note: the viewport and projection are still the texture's; call the
     // window's setRenderContext() before drawing into it.

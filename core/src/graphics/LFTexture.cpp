@@ -16,6 +16,7 @@
 #include "LFLoadError.h"
 #include "graphics/LFBatchPrivate.h"
 #include "graphics/LFImageFile.h"
+#include "graphics/LFRenderContextPrivate.h"
 #include "graphics/LFTexturePrivate.h"
 #include "math/LFMathUtilitiesPrivate.h"
 #include "system/LFApplicationPrivate.h"
@@ -682,7 +683,7 @@ void LFTexture::setRenderContext()
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glPushMatrix();
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    _LFApplyBlendMode(1);
     // Framebuffer row 0 is texture row 0, which draw and getPixel treat as the
     // top; turned upside down, a point drawn at y lands in row y.
     glRotatef(180, 1, 0, 0);
@@ -699,7 +700,7 @@ void LFTexture::unsetRenderContext()
     _clearFBOID();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    _LFApplyBlendMode(0);
     _LFCurrentRenderContext = NULL;
 }
 

@@ -12,6 +12,7 @@
 
 #include "graphics/LFBatchPrivate.h"
 #include "graphics/LFImageFile.h"
+#include "graphics/LFRenderContextPrivate.h"
 #include "graphics/LFTexturePrivate.h"
 #include "graphics/LFWindowPrivate.h"
 #include "math/LFMathUtilitiesPrivate.h"
@@ -115,7 +116,7 @@ void LFWindow::_commonInit(const char* title, LFSize size, int resizable)
     glViewport(0, 0, width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    _LFApplyBlendMode(0);
     setRenderingMode(LFWindowRenderingMode2D);
     _cachedSize = LFZeroSize;
     glewInit();
@@ -149,6 +150,7 @@ void LFWindow::setRenderContext()
     glViewport(0, 0, drawableWidth, drawableHeight);
     if (glBindFramebuffer)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    _LFApplyBlendMode(0);
     _updateWithCurrentRenderingMode();
     _LFCurrentWindowRenderContext = this;
     _LFCurrentWindowSerial = _serial;
