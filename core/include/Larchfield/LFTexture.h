@@ -64,9 +64,10 @@ public:
     // top-left corner at (xPos, yPos). alpha replaces the tint's alpha; scale
     // grows it about its top-left corner; rot turns it clockwise by degrees
     // about the source rectangle's centre; flipMode bit 2 mirrors it left to
-    // right and bit 4 top to bottom. doQuadWrap non-zero draws a complete quad;
-    // zero only emits its four corners, unscaled, unturned and unmirrored,
-    // into a GL_QUADS list for which the caller has bound the texture.
+    // right and bit 4 top to bottom. doQuadWrap non-zero draws a complete quad
+    // (what a program wants); zero only emits its four corners, unscaled,
+    // unturned and unmirrored, into a GL_QUADS list that the caller opened
+    // with glBegin after binding the texture. drawAt places at sub-pixels.
     // Inside a batch (LFBatch.h) whole quads are held and placed on the CPU:
     // the same pixels as one by one, except that a scaled, stretched or turned
     // quad may differ in pixels along its edges and between its texels.
@@ -83,6 +84,13 @@ public:
     // A source rectangle at its own size.
     void draw(int startX, int startY, int endX, int endY, int xPos, int yPos, float alpha, float scale, int rot,
               int flipMode, int doQuadWrap);
+
+    // The whole texture with its top-left corner at position, which need not
+    // be a whole pixel: opaque (the tint's colour, alpha 1), unscaled,
+    // unturned. Drawn as a whole quad, held in a batch like draw's.
+    void drawAt(LFPoint position);
+    // The same with alpha, scale, rot and flipMode as draw takes them.
+    void drawAt(LFPoint position, float alpha, float scale, int rot, int flipMode);
 
     // Multiplies the placement of a width x height quad onto the current matrix:
     // move to (xPos, yPos), scale, then mirror and turn about the quad's centre.
