@@ -589,6 +589,32 @@ TEST_F(Texture, DrawPlacesTheTopLeftCorner)
     EXPECT_TRUE(LFEqualPoints(LFMakePoint(0, 1), texCoordAt(corners, 10, 28)));
 }
 
+// drawAt keeps the fraction of its position: the corners land where asked,
+// and so do the pixels whose centres the quad covers. Whole positions draw
+// what draw draws.
+TEST_F(Texture, DrawAtPlacesTheCornerAtASubPixelPosition)
+{
+    std::unique_ptr<LFTexture> texture = loadTexels();
+    std::vector<Corner> corners = feedbackCorners([&] { texture->drawAt(LFMakePoint(10.25f, 20.75f)); });
+    EXPECT_TRUE(LFEqualPoints(LFMakePoint(0, 0), texCoordAt(corners, 10.25f, 20.75f)));
+    EXPECT_TRUE(LFEqualPoints(LFMakePoint(1, 1), texCoordAt(corners, 26.25f, 28.75f)));
+
+    texture->drawAt(LFMakePoint(10.25f, 20.75f));
+    EXPECT_TRUE(windowShows([](int x, int y) {
+        return (x >= 10 && x < 26 && y >= 21 && y < 29) ? Texel(x - 10, y - 21) : kBlack;
+    }));
+    glClear(GL_COLOR_BUFFER_BIT);
+    texture->drawAt(LFMakePoint(10.75f, 20.25f), 1, 1, 0, 0);
+    EXPECT_TRUE(windowShows([](int x, int y) {
+        return (x >= 11 && x < 27 && y >= 20 && y < 28) ? Texel(x - 11, y - 20) : kBlack;
+    }));
+    glClear(GL_COLOR_BUFFER_BIT);
+    texture->drawAt(LFMakePoint(10, 20));
+    EXPECT_TRUE(windowShows([](int x, int y) {
+        return (x >= 10 && x < 26 && y >= 20 && y < 28) ? Texel(x - 10, y - 20) : kBlack;
+    }));
+}
+
 TEST_F(Texture, DrawLeavesTheMatrixAndSetsTheColour)
 {
     std::unique_ptr<LFTexture> texture = loadTexels();

@@ -26,8 +26,8 @@ static unsigned int _LFFrameRateLimit = 0;
 static Uint32 _LFNextFrameDue = 0;
 
 // Frame starts, for the frame timing: the last two, how many frames have
-// started since LFResetLogicLoop (counted up to two), and how many started in each millisecond of
-// the last second (by time modulo 1000) with their sum.
+// started since LFResetLogicLoop (counted up to two), and how many started in
+// each millisecond of the last second (by time modulo 1000) with their sum.
 static Uint32 _LFFrameStart = 0;
 static Uint32 _LFPreviousFrameStart = 0;
 static int _LFFramesStarted = 0;
