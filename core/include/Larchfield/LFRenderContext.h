@@ -39,14 +39,14 @@ enum LFBlendMode {
     LFBlendNone        // s: replaces the pixels, alpha included
 };
 
-// Sets the blend mode of all drawing from now on (text excepted: fonts blend
-// as LFBlendAlpha). It holds in every target: set now in the selected one,
-// and by each target's setRenderContext. A batch sends what it holds first
-// when the mode changes. A texture target keeps its alpha channel as
-// coverage: LFBlendAlpha there is (s + d * (1 - a)) on colour and alpha
-// alike, as texture targets always blended; LFBlendAdditive and
-// LFBlendMultiply blend colour as in a window and add up alpha as
-// a + d * (1 - a) (additive) or keep it (multiply); LFBlendNone replaces all.
+// Sets the blend mode of all drawing from now on. It holds in every target:
+// set now in the selected one, and by each target's setRenderContext. A
+// batch sends what it holds first when the mode changes. A texture target
+// keeps its alpha channel as coverage: LFBlendAlpha there is
+// s + d * (1 - a) on colour and alpha alike, as texture targets always
+// blended; LFBlendAdditive and LFBlendMultiply blend colour as in a window
+// and add up alpha as a + d * (1 - a) (additive) or keep it (multiply);
+// LFBlendNone replaces all.
 void LFSetBlendMode(LFBlendMode mode);
 LFBlendMode LFGetBlendMode();
 
