@@ -59,7 +59,8 @@ if(LF_BUILD_EXAMPLES)
         COMMAND env ${LF_TEST_ENV} ${CMAKE_CURRENT_SOURCE_DIR}/windows_examples.sh
             $<TARGET_FILE:example_shapes> $<TARGET_FILE:example_sprites> $<TARGET_FILE:example_text>
             $<TARGET_FILE:example_sound> $<TARGET_FILE:example_input> $<TARGET_FILE:example_render_target>
-            $<TARGET_FILE:example_logic_loop> $<TARGET_FILE:example_caches>)
+            $<TARGET_FILE:example_logic_loop> $<TARGET_FILE:example_caches>
+            $<TARGET_FILE:example_walker> $<TARGET_FILE:example_fountain> $<TARGET_FILE:example_menu>)
     set_tests_properties(WindowsExamples PROPERTIES LABELS subset TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
 

@@ -16,17 +16,12 @@ static const int kSizes[] = {12, 16, 24, 32};
 static const LFColor kWhite = {1, 1, 1, 1};
 static const LFColor kGrey = {0.6f, 0.65f, 0.7f, 1};
 
-// Deletes the fonts. LFFont's setSize is virtual but its destructor is not,
-// so compilers warn at every delete of an LFFont*; these are LFFonts
-// themselves, which that destructor is right for.
+// Deletes the fonts.
 static void deleteFonts(LFFont* fonts[2][4])
 {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
     for (int mode = 0; mode < 2; mode++)
         for (int i = 0; i < 4; i++)
             delete fonts[mode][i];
-#pragma GCC diagnostic pop
 }
 
 int main(int argc, char* argv[])

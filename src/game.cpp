@@ -370,11 +370,7 @@ static void teardown(World& world)
     delete world.mask;
     delete world.sound;
     delete world.background;
-    // An LFFont itself, so its own destructor is the right one.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
     delete world.gamefont;
-#pragma GCC diagnostic pop
     delete world.window;
     LFDeInitGamePad();
     LFDeInit();

@@ -16,8 +16,8 @@
 #   --title REGEX   the window's title (default "^Larchfield: NAME$")
 #   --input ARGS    xdotool commands sent before the screenshot; WINDOW stands
 #                   for the window's id (e.g. "mousemove --window WINDOW 20 30 keydown a").
-#                   Keys are held through the screenshot rather than tapped: a
-#                   press and release read in the same tick are never seen.
+#                   A key held through the screenshot shows as held; a tap
+#                   (xdotool key, click) counts once for the press latches.
 #   --release ARGS  xdotool commands sent after the screenshot (e.g. "keyup a")
 #   --file NAME:WxH an image the example must have written into its directory
 #   --root GEOM     screenshot this region of the screen, not the window
@@ -155,8 +155,8 @@ for file in "${files[@]}"; do
     if [ "$size" = "${file##*:}" ]; then ok "wrote ${file%%:*} ($size)"; else fail "${file%%:*}: size $size [${SECONDS} s]"; fi
 done
 
-# A press and release handled in one tick is never seen: Escape is held until
-# the program has ended.
+# Escape is held until the program has ended: the examples quit on Escape
+# held (LFKey(LFKeyEscape)), which a tap would not show.
 xdotool keydown Escape
 finish
 xdotool keyup Escape

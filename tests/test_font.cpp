@@ -44,11 +44,7 @@ protected:
 
     void TearDown() override
     {
-        // An LFFont itself: the warning about deleting a subclass does not apply.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
         delete font;
-#pragma GCC diagnostic pop
         WindowTest::TearDown();
     }
 
@@ -161,6 +157,26 @@ TEST_F(Font, MissingFileThrowsAndNamesIt)
     EXPECT_NE(nullptr, strstr(LFError(), "/nonexistent/missing.ttf")) << LFError();
     EXPECT_THROW({ LFFont f(path, LFAntiAliased); }, std::bad_alloc);
     EXPECT_THROW({ LFFont f(nullptr, LFAliased); }, std::bad_alloc);
+    try {
+        LFFont f(path, LFAntiAliased);
+        FAIL() << "no exception";
+    } catch (const LFLoadError& error) {
+        EXPECT_STREQ("Unable to open font file /nonexistent/missing.ttf", error.what());
+    }
+}
+
+// A subclass deleted through an LFFont* runs its own destructor.
+TEST_F(Font, SubclassDeletedThroughBasePointerRunsItsDestructor)
+{
+    static int destroyed;
+    struct Counted : LFFont {
+        Counted() : LFFont(kFontPath, LFAntiAliased) {}
+        ~Counted() override { destroyed++; }
+    };
+    destroyed = 0;
+    LFFont* counted = new Counted();
+    delete counted;
+    EXPECT_EQ(1, destroyed);
 }
 
 TEST_F(Font, NewFontStartsAtSizeTen)

@@ -121,6 +121,24 @@ TEST(Geometry, RectContainsRectIncludesTopLeftAndExcludesBottomRight)
     EXPECT_EQ(0, LFRectContainsRect(LFMakeRect(1, 1, 8, 8), box));
 }
 
+// A point is inside exactly when the empty rectangle at it is: top and left
+// edges in, bottom and right edges out.
+TEST(Geometry, RectContainsPointAsRectContainsRectTakesEdges)
+{
+    LFRect box = LFMakeRect(2, 3, 10, 5);
+    EXPECT_EQ(-1, LFRectContainsPoint(box, LFMakePoint(2, 3)));
+    EXPECT_EQ(-1, LFRectContainsPoint(box, LFMakePoint(11.99f, 7.99f)));
+    EXPECT_EQ(0, LFRectContainsPoint(box, LFMakePoint(12, 5)));
+    EXPECT_EQ(0, LFRectContainsPoint(box, LFMakePoint(5, 8)));
+    EXPECT_EQ(0, LFRectContainsPoint(box, LFMakePoint(1.99f, 5)));
+    EXPECT_EQ(0, LFRectContainsPoint(box, LFMakePoint(5, 2.99f)));
+    EXPECT_EQ(0, LFRectContainsPoint(LFMakeRect(0, 0, 0, 0), LFZeroPoint));
+    for (float x = 0; x <= 14; x += 0.5f)
+        for (float y = 1; y <= 10; y += 0.5f)
+            EXPECT_EQ(LFRectContainsRect(box, LFMakeRect(x, y, 0, 0)) ? -1 : 0,
+                      LFRectContainsPoint(box, LFMakePoint(x, y))) << x << ", " << y;
+}
+
 TEST_F(GeometryText, ToStringPrintsSixDecimals)
 {
     EXPECT_STREQ("(1.500000, 2.000000)", LFPointToString(LFMakePoint(1.5f, 2)));

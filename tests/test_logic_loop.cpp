@@ -329,3 +329,59 @@ TEST_F(LogicLoop, ResetMakesTheNextFrameDueAtOnce)
     EXPECT_EQ(0u, TestClock::slept);
     EXPECT_EQ(TestClock::now, _LFLogicCurrentTime);
 }
+
+// The frame time is the clock's step between frame starts; the rate counts
+// the starts of the last 1000 ms, this frame's included, and forgets a
+// stall and a clock that went back.
+TEST_F(LogicLoop, FrameSecondsAndFramesPerSecondFollowTheClock)
+{
+    LFSetFrameRateLimit(0);  // frames start when the test says, whatever ran before it
+    frame(0);
+    EXPECT_EQ(0.0f, LFFrameSeconds());
+    EXPECT_EQ(1.0f, LFFramesPerSecond());
+    frame(16);
+    EXPECT_FLOAT_EQ(0.016f, LFFrameSeconds());
+    EXPECT_EQ(2.0f, LFFramesPerSecond());
+    for (int i = 0; i < 98; i++)
+        frame(10);  // 100 frames, the first at 0 ms, the last at 996
+    EXPECT_FLOAT_EQ(0.010f, LFFrameSeconds());
+    EXPECT_EQ(100.0f, LFFramesPerSecond());
+    frame(3);  // 999: still within a second of the first
+    EXPECT_EQ(101.0f, LFFramesPerSecond());
+    frame(1);  // 1000: the first (at 0) has left
+    EXPECT_EQ(101.0f, LFFramesPerSecond());
+    frame(17);  // 1017: the second (at 16) has left too
+    EXPECT_EQ(101.0f, LFFramesPerSecond());
+    EXPECT_FLOAT_EQ(0.017f, LFFrameSeconds());
+    for (int i = 0; i < 5; i++)
+        frame(250);  // each second now holds four or five frames
+    EXPECT_EQ(4.0f, LFFramesPerSecond());
+    frame(2500);
+    EXPECT_FLOAT_EQ(2.5f, LFFrameSeconds());
+    EXPECT_EQ(1.0f, LFFramesPerSecond());
+    TestClock::now -= 100;
+    frame(0);
+    EXPECT_EQ(1.0f, LFFramesPerSecond());
+    // Several frames in one millisecond all count.
+    frame(0);
+    frame(0);
+    EXPECT_EQ(3.0f, LFFramesPerSecond());
+    EXPECT_EQ(0.0f, LFFrameSeconds());
+}
+
+TEST_F(LogicLoop, ResetStartsTheFrameTimingAfresh)
+{
+    LFSetFrameRateLimit(0);
+    frame(0);
+    frame(20);
+    frame(20);
+    EXPECT_EQ(3.0f, LFFramesPerSecond());
+    TestClock::now += 5000;  // loading
+    LFResetLogicLoop();
+    frame(0);
+    EXPECT_EQ(0.0f, LFFrameSeconds());
+    EXPECT_EQ(1.0f, LFFramesPerSecond());
+    frame(20);
+    EXPECT_FLOAT_EQ(0.020f, LFFrameSeconds());
+    EXPECT_EQ(2.0f, LFFramesPerSecond());
+}

@@ -180,6 +180,61 @@ TEST_F(Mouse, ButtonsAreHeldUntilReleasedAcrossFrames)
     }
 }
 
+// The press latch: -1 once per press, whether the button is held across
+// ticks or pressed and released within one pump (a click), for each button;
+// a click is not held, and is gone after the next pump. A release ends the
+// press even when no query saw it.
+TEST_F(Mouse, PressLatchCountsEveryPressOnceClicksIncluded)
+{
+    const Uint8 buttons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
+    for (int index = 0; index < 3; index++) {
+        Uint8 button = buttons[index];
+        push(windowButtonEvent(SDL_MOUSEBUTTONDOWN, button));
+        push(windowButtonEvent(SDL_MOUSEBUTTONUP, button));
+        frame(2, [index](int tick) {
+            EXPECT_EQ(0, LFMouse(index)) << "a click is not held";
+            EXPECT_EQ(tick == 0 ? -1 : 0, LFMouse(index, -1)) << index << " tick " << tick;
+            EXPECT_EQ(0, LFMouse(index, -1)) << index << " tick " << tick;
+        });
+
+        push(windowButtonEvent(SDL_MOUSEBUTTONDOWN, button));
+        frame(3, [index](int tick) {
+            EXPECT_EQ(-1, LFMouse(index));
+            EXPECT_EQ(tick == 0 ? -1 : 0, LFMouse(index, 1)) << index << " tick " << tick;
+        });
+        // Released and pressed again in later frames, with no query between.
+        push(windowButtonEvent(SDL_MOUSEBUTTONUP, button));
+        frame();
+        push(windowButtonEvent(SDL_MOUSEBUTTONDOWN, button));
+        frame(1, [index](int) { EXPECT_EQ(-1, LFMouse(index, 1)) << index; });
+        push(windowButtonEvent(SDL_MOUSEBUTTONUP, button));
+        frame();
+        EXPECT_EQ(0, LFMouse(index, 1)) << index;
+    }
+    // A click that no tick asked about is gone with the next pump.
+    push(windowButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT));
+    push(windowButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT));
+    frame();
+    frame();
+    EXPECT_EQ(0, LFMouse(0, 1));
+    EXPECT_EQ(0, LFMouse(7, 1));
+    EXPECT_EQ(0, LFMouse(-1, 1));
+}
+
+// The wheel's latch: -1 on the first query of each frame in which it turned.
+TEST_F(Mouse, WheelLatchCountsOncePerFrame)
+{
+    push(wheelEvent(0, 1));
+    frame(3, [](int tick) {
+        EXPECT_EQ(-1, LFMouse(4));
+        EXPECT_EQ(tick == 0 ? -1 : 0, LFMouse(4, 1)) << tick;
+        EXPECT_EQ(0, LFMouse(3, 1));
+    });
+    push(wheelEvent(0, 1));
+    frame(1, [](int) { EXPECT_EQ(-1, LFMouse(4, 1)); });
+    frame(1, [](int) { EXPECT_EQ(0, LFMouse(4, 1)); });
+}
+
 TEST_F(Mouse, SideButtonsChangeNothing)
 {
     push(windowButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1));

@@ -1,6 +1,7 @@
 // Real SDL events pushed into the queue and handled by the logic loop's pump.
 #include <limits.h>  // INT_MIN, INT_MAX
 #include <math.h>    // NAN, INFINITY
+#include <stdlib.h>  // system
 
 #include "TestSupport.h"
 #include "input/LFKeyboardPrivate.h"
@@ -87,12 +88,112 @@ TEST_F(Pump, KeyEventsFillTheKeyTables)
     EXPECT_EQ(0, LFKey(LFKeyRight));
 }
 
-TEST_F(Pump, KeyPressedAndReleasedInOnePumpIsNeverSeen)
+// A key pressed and released within one pump (a tap) is not held in the
+// next tick but counts once there for the press latches; the pump after it
+// forgets it, and leaves no latch set that would hide the next press or
+// make the delayed repeat fire.
+TEST_F(Pump, KeyTappedWithinOnePumpCountsOnceInTheNextTick)
 {
     push(KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE, window->id()));
     push(KeyEvent(SDL_KEYUP, SDLK_ESCAPE, window->id()));
     pumpOneTick();
+    EXPECT_EQ(0, LFKey(LFKeyEscape));
+    EXPECT_EQ(LFKeyEscape, LFKeyPressed());
+    EXPECT_EQ(-1, LFKey(LFKeyEscape, -1));
+    EXPECT_EQ(0, LFKey(LFKeyEscape));
     EXPECT_EQ(0, LFKey(LFKeyEscape, -1));
+    EXPECT_EQ(-1, _LFKeyTextEntry(LFKeyEscape, -1)) << "each latch counts the tap once";
+    pumpOneTick();
+    EXPECT_EQ(0, LFKeyPressed());
+    EXPECT_EQ(0, LFKey(LFKeyEscape, -1));
+
+    // Tapped, reported by the delayed repeat, then quiet for 40 ticks.
+    push(KeyEvent(SDL_KEYDOWN, SDLK_a, window->id()));
+    push(KeyEvent(SDL_KEYUP, SDLK_a, window->id()));
+    pumpOneTick();
+    EXPECT_EQ(-1, LFKeyWithDelayedRepeat(LFKeyA));
+    for (int tick = 0; tick < 40; tick++) {
+        pumpOneTick();
+        EXPECT_EQ(0, LFKeyWithDelayedRepeat(LFKeyA)) << tick;
+    }
+    // Every tap of a run counts, one per pump.
+    for (int tap = 0; tap < 20; tap++) {
+        push(KeyEvent(SDL_KEYDOWN, SDLK_a, window->id()));
+        push(KeyEvent(SDL_KEYUP, SDLK_a, window->id()));
+        pumpOneTick();
+        EXPECT_EQ(-1, LFKey(LFKeyA, 1)) << tap;
+    }
+    // A held key is reported once, as before.
+    push(KeyEvent(SDL_KEYDOWN, SDLK_a, window->id()));
+    pumpOneTick();
+    EXPECT_EQ(-1, LFKey(LFKeyA, 1));
+    pumpOneTick();
+    EXPECT_EQ(0, LFKey(LFKeyA, 1));
+    EXPECT_EQ(-1, LFKey(LFKeyA));
+    EXPECT_EQ(LFKeyA, LFKeyPressed());
+}
+
+#ifndef _WIN32
+// True once SDL's queue holds both a press and a release of the given types
+// whose key symbol or button matches, reading what the X server has sent.
+// Waits for the X server, not for time: at most 5 s, for a loaded machine.
+static bool QueueHoldsPressAndRelease(Uint32 downType, Uint32 upType, int which)
+{
+    for (int attempt = 0; attempt < 500; attempt++) {
+        SDL_PumpEvents();
+        SDL_Event events[256];
+        int count = SDL_PeepEvents(events, 256, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+        bool down = false, up = false;
+        for (int i = 0; i < count; i++) {
+            const SDL_Event& e = events[i];
+            int value = e.type == SDL_KEYDOWN || e.type == SDL_KEYUP ? (int)e.key.keysym.sym : (int)e.button.button;
+            down = down || (e.type == downType && value == which);
+            up = up || (down && e.type == upType && value == which);
+        }
+        if (up)
+            return true;
+        SDL_Delay(10);
+    }
+    return false;
+}
+#endif
+
+// A real key tap and a real click, made by the X server's XTest extension
+// (xdotool) with no tick between press and release, as a quick keystroke and
+// click arrive: each counts once in the tick after them.
+TEST_F(Pump, RealTapAndClickFromTheXServerCountOnce)
+{
+#ifndef _WIN32
+    // The window, found by a title of this process's own among the tests'.
+    std::string title = "Larchfield tap test " + std::to_string(getpid());
+    window->setTitle(title.c_str());
+    ASSERT_EQ(0, system(LFTempString("xdotool search --sync --name '^%s$' windowfocus --sync", title.c_str())));
+    ASSERT_EQ(0, system("xdotool keydown a keyup a"));
+    ASSERT_TRUE(QueueHoldsPressAndRelease(SDL_KEYDOWN, SDL_KEYUP, SDLK_a));
+    pumpOneTick();
+    EXPECT_EQ(0, LFKey(LFKeyA));
+    EXPECT_EQ(-1, LFKey(LFKeyA, -1));
+    EXPECT_EQ(0, LFKey(LFKeyA, -1));
+
+    // The pointer is shared with the other tests on the X server, which move
+    // it away when they start: a click that landed elsewhere is made again.
+    bool clicked = false;
+    for (int attempt = 0; attempt < 3 && !clicked; attempt++) {
+        ASSERT_EQ(0, system(LFTempString("xdotool search --name '^%s$' mousemove --window %%1 10 10", title.c_str())));
+        ASSERT_EQ(0, system("xdotool mousedown 1 mouseup 1"));
+        clicked = QueueHoldsPressAndRelease(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    }
+    ASSERT_TRUE(clicked);
+    pumpOneTick();
+    EXPECT_EQ(0, LFMouse(0));
+    EXPECT_EQ(-1, LFMouse(0, -1));
+    EXPECT_EQ(0, LFMouse(0, -1));
+    pumpOneTick();
+    EXPECT_EQ(0, LFMouse(0, -1));
+    EXPECT_EQ(0, LFKey(LFKeyA, -1));
+#else
+    GTEST_SKIP() << "no X server to make real input (Wine)";
+#endif
 }
 
 TEST_F(Pump, ResizeOfAnUnknownWindowStillCallsTheCallback)

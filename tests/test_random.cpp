@@ -285,3 +285,52 @@ TEST(Random, RandomizefManyBoundsAllReturn)
     LFRandomizef(NAN, NAN);
     LFRandomizef(NAN, 1);
 }
+
+// 100,000 draws over [-1.5, 1.5]: every one inside, nearly all distinct, and
+// spread evenly (each tenth of the range within 5% of its share); one draw
+// per call, so the seeded sequence and its replay stay in step.
+TEST(Random, RandomFloatIsUniformOverItsRange)
+{
+    const int draws = 100000;
+    std::vector<int> expected = DrawsAfterSeed(20261207, draws + 1);
+    std::set<float> distinct;
+    int tenths[10] = {0};
+    double sum = 0;
+    for (int i = 0; i < draws; i++) {
+        float value = LFRandomFloat(-1.5f, 1.5f);
+        ASSERT_GE(value, -1.5f) << "draw " << i;
+        ASSERT_LE(value, 1.5f) << "draw " << i;
+        EXPECT_FLOAT_EQ((float)(-1.5 + 3.0 * expected[i] / 2147483647.0), value);  // from that draw
+        distinct.insert(value);
+        tenths[value == 1.5f ? 9 : (int)((value + 1.5f) / 0.3f)]++;
+        sum += value;
+    }
+    EXPECT_EQ(expected[draws], _LFRandom());
+    EXPECT_GT(distinct.size(), 99000u);
+    for (int i = 0; i < 10; i++)
+        EXPECT_NEAR(draws / 10, tenths[i], draws / 200) << "tenth " << i;
+    EXPECT_NEAR(0, sum / draws, 0.01);
+}
+
+// (0, 1) gives fractions, not only its bounds; equal bounds give the bound;
+// reversed bounds give 0 and draw nothing, as LFRandomize does.
+TEST(Random, RandomFloatBounds)
+{
+    _LFSeedRandom(5);
+    std::set<float> seen;
+    for (int i = 0; i < 1000; i++) {
+        float value = LFRandomFloat(0, 1);
+        EXPECT_TRUE(value >= 0 && value <= 1) << value;
+        seen.insert(value);
+    }
+    EXPECT_GT(seen.size(), 990u);
+    EXPECT_EQ(2.5f, LFRandomFloat(2.5f, 2.5f));
+    EXPECT_EQ(-FLT_MAX, LFRandomFloat(-FLT_MAX, -FLT_MAX));
+    int next = PeekNextDraw(9, 0);
+    _LFSeedRandom(9);
+    EXPECT_EQ(0.0f, LFRandomFloat(2, 1));
+    EXPECT_EQ(next, _LFRandom());
+    // The widest finite range stays finite and inside.
+    float wide = LFRandomFloat(-FLT_MAX, FLT_MAX);
+    EXPECT_TRUE(isfinite(wide));
+}

@@ -762,3 +762,111 @@ TEST_F(Capture, ReadPixelsGivesTheBottomRowFirstAndFlipPixelsTurnsItOver)
                 mismatches++;
     EXPECT_EQ(0, mismatches);
 }
+
+// ---------------------------------------------------------------- blend modes and LFClear
+
+// What each mode makes of source s (alpha a) over destination d, in a window
+// (colour) and in a texture (colour and alpha, alpha kept as coverage).
+struct BlendCase {
+    LFBlendMode mode;
+    const char* name;
+    float (*windowColour)(float s, float a, float d);
+    float (*textureColour)(float s, float a, float d);
+    float (*textureAlpha)(float a, float d);
+};
+
+static const BlendCase kBlendCases[] = {
+    {LFBlendAlpha, "alpha", [](float s, float a, float d) { return s * a + d * (1 - a); },
+     [](float s, float a, float d) { return s + d * (1 - a); }, [](float a, float d) { return a + d * (1 - a); }},
+    {LFBlendAdditive, "additive", [](float s, float a, float d) { return s * a + d; },
+     [](float s, float a, float d) { return s * a + d; }, [](float a, float d) { return a + d * (1 - a); }},
+    {LFBlendMultiply, "multiply", [](float s, float, float d) { return s * d; },
+     [](float s, float, float d) { return s * d; }, [](float, float d) { return d; }},
+    {LFBlendNone, "none", [](float s, float, float) { return s; }, [](float s, float, float) { return s; },
+     [](float a, float) { return a; }},
+};
+
+static const LFColor kBlendSource = {0.5f, 0.25f, 1.0f, 0.5f};
+static const LFColor kBlendBackground = {0.2f, 0.4f, 0.6f, 0.5f};
+
+static int Expected(float value)
+{
+    return (int)(255 * std::min(1.0f, value) + 0.5f);
+}
+
+// Every mode, in the window and in a texture: the background cleared with
+// LFClear, a square drawn in the mode, its pixels read back.
+TEST_F(RenderTarget, EachBlendModeBlendsInTheWindowAndInATexture)
+{
+    EXPECT_EQ(LFBlendAlpha, LFGetBlendMode()) << "the start value";
+    LFTexture texture(kTargetWidth, kTargetHeight);
+    for (const BlendCase& c : kBlendCases) {
+        window->setRenderContext();
+        LFClear(kBlendBackground);
+        LFSetBlendMode(c.mode);
+        EXPECT_EQ(c.mode, LFGetBlendMode());
+        LFDrawRectFill(LFMakeRect(4, 4, 8, 8), kBlendSource);
+        Pixel p = at(6, 6);
+        EXPECT_NEAR(Expected(c.windowColour(0.5f, 0.5f, 0.2f)), p.r, 2) << c.name;
+        EXPECT_NEAR(Expected(c.windowColour(0.25f, 0.5f, 0.4f)), p.g, 2) << c.name;
+        EXPECT_NEAR(Expected(c.windowColour(1.0f, 0.5f, 0.6f)), p.b, 2) << c.name;
+        EXPECT_NEAR(51, at(20, 20).r, 2) << c.name << ": outside the square, the cleared colour";
+
+        texture.setRenderContext();
+        LFClear(kBlendBackground);
+        LFDrawRectFill(LFMakeRect(4, 4, 8, 8), kBlendSource);
+        texture.unsetRenderContext();
+        Image image = Contents(&texture);
+        Pixel t = image.at(6, 6);
+        EXPECT_NEAR(Expected(c.textureColour(0.5f, 0.5f, 0.2f)), t.r, 2) << c.name;
+        EXPECT_NEAR(Expected(c.textureColour(0.25f, 0.5f, 0.4f)), t.g, 2) << c.name;
+        EXPECT_NEAR(Expected(c.textureColour(1.0f, 0.5f, 0.6f)), t.b, 2) << c.name;
+        EXPECT_NEAR(Expected(c.textureAlpha(0.5f, 0.5f)), t.a, 2) << c.name;
+        Pixel outside = image.at(20, 20);
+        EXPECT_EQ(51, outside.r) << c.name << ": outside the square, the cleared colour";
+        EXPECT_EQ(102, outside.g) << c.name;
+        EXPECT_EQ(153, outside.b) << c.name;
+        EXPECT_NEAR(128, outside.a, 1) << c.name;
+        LFSetBlendMode(LFBlendAlpha);
+    }
+}
+
+// A held batch goes out in the mode it was drawn in, before the mode
+// changes, and before LFClear; the mode holds in a window selected later.
+TEST_F(RenderTarget, BlendModeAndClearSendAHeldBatchFirst)
+{
+    LFClear(LFMakeColor(0.5f, 0, 0, 1));
+    LFBeginBatch();
+    LFDrawRectFill(LFMakeRect(0, 0, 8, 8), LFMakeColor(1, 0, 0, 0.5f));
+    LFSetBlendMode(LFBlendAdditive);
+    LFDrawRectFill(LFMakeRect(16, 0, 8, 8), LFMakeColor(0.25f, 0, 0, 1));
+    LFEndBatch();
+    EXPECT_NEAR(191, at(4, 4).r, 2) << "drawn in alpha: 0.5 x 1 + 0.5 x 0.5";
+    EXPECT_NEAR(191, at(20, 4).r, 2) << "added: 0.5 + 0.25";
+
+    LFBeginBatch();
+    LFDrawRectFill(LFMakeRect(32, 0, 8, 8), kRed);
+    LFClear(LFMakeColor(0, 0, 1, 1));
+    LFEndBatch();
+    Pixel cleared = at(36, 4);
+    EXPECT_EQ(0, cleared.r) << "the held square went out before the clear";
+    EXPECT_EQ(255, cleared.b);
+
+    window->setRenderContext();
+    LFDrawRectFill(LFMakeRect(0, 16, 8, 8), LFMakeColor(0.5f, 0, 0, 1));
+    EXPECT_NEAR(128, at(4, 20).r, 2);
+    EXPECT_EQ(255, at(4, 20).b) << "still additive after selecting the window again";
+    LFSetBlendMode(LFBlendAlpha);
+}
+
+// LFClear fills only the clip rectangle when one is set.
+TEST_F(RenderTarget, ClearKeepsToTheClip)
+{
+    LFClear(kRed);
+    window->setClipTo(LFMakeRect(8, 8, 8, 8));
+    LFClear(kGreen);
+    window->unsetClip();
+    EXPECT_EQ(255, at(10, 10).g);
+    EXPECT_EQ(255, at(2, 2).r);
+    EXPECT_EQ(0, at(2, 2).g);
+}

@@ -367,11 +367,16 @@ TEST_F(Sound, DefaultConstructorThrows)
     EXPECT_THROW(new LFSound(), std::bad_alloc);
 }
 
-TEST_F(Sound, MissingFileThrowsWithoutErrorText)
+TEST_F(Sound, MissingFileThrowsLoadErrorNamingIt)
 {
-    _LFSetError("earlier");
-    EXPECT_THROW(new LFSound(LFTempString("%s", dir.file("missing.wav").c_str())), std::bad_alloc);
-    EXPECT_STREQ("earlier", LFError());
+    std::string path = dir.file("missing.wav");
+    try {
+        LFSound sound(LFTempString("%s", path.c_str()));
+        FAIL() << "no exception";
+    } catch (const LFLoadError& error) {
+        EXPECT_EQ(0, std::string(error.what()).find(path + ": ")) << error.what();
+        EXPECT_STREQ(LFError(), error.what());
+    }
 }
 
 TEST_F(Sound, UndecodableFileThrows)

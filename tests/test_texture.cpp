@@ -322,11 +322,21 @@ TEST_F(Texture, PalettedImageThrowsAndNamesTheFile)
     EXPECT_EQ(path + ": not a truecolor image", LFError());
 }
 
-TEST_F(Texture, MissingFileThrowsWithoutErrorText)
+// The reason travels in the exception and stays in LFError(); a program that
+// catches std::bad_alloc still catches it.
+TEST_F(Texture, MissingFileThrowsLoadErrorNamingIt)
 {
-    _LFSetError("earlier");
-    EXPECT_THROW(load(directory + "/missing.png"), std::bad_alloc);
-    EXPECT_STREQ("earlier", LFError());
+    std::string path = directory + "/missing.png";
+    try {
+        load(path);
+        FAIL() << "no exception";
+    } catch (const LFLoadError& error) {
+        EXPECT_EQ(0, std::string(error.what()).find(path + ": ")) << error.what();
+        EXPECT_GT(strlen(error.what()), path.size() + 2);  // SDL's reason follows
+        EXPECT_STREQ(LFError(), error.what());
+    }
+    EXPECT_THROW(load(path), std::bad_alloc);
+    EXPECT_THROW(LFTextureCacheLoad(LFTempString("%s", path.c_str())), LFLoadError);
 }
 
 // Numbers as image headers store them.
@@ -577,6 +587,32 @@ TEST_F(Texture, DrawPlacesTheTopLeftCorner)
     EXPECT_TRUE(LFEqualPoints(LFMakePoint(1, 0), texCoordAt(corners, 26, 20)));
     EXPECT_TRUE(LFEqualPoints(LFMakePoint(1, 1), texCoordAt(corners, 26, 28)));
     EXPECT_TRUE(LFEqualPoints(LFMakePoint(0, 1), texCoordAt(corners, 10, 28)));
+}
+
+// drawAt keeps the fraction of its position: the corners land where asked,
+// and so do the pixels whose centres the quad covers. Whole positions draw
+// what draw draws.
+TEST_F(Texture, DrawAtPlacesTheCornerAtASubPixelPosition)
+{
+    std::unique_ptr<LFTexture> texture = loadTexels();
+    std::vector<Corner> corners = feedbackCorners([&] { texture->drawAt(LFMakePoint(10.25f, 20.75f)); });
+    EXPECT_TRUE(LFEqualPoints(LFMakePoint(0, 0), texCoordAt(corners, 10.25f, 20.75f)));
+    EXPECT_TRUE(LFEqualPoints(LFMakePoint(1, 1), texCoordAt(corners, 26.25f, 28.75f)));
+
+    texture->drawAt(LFMakePoint(10.25f, 20.75f));
+    EXPECT_TRUE(windowShows([](int x, int y) {
+        return (x >= 10 && x < 26 && y >= 21 && y < 29) ? Texel(x - 10, y - 21) : kBlack;
+    }));
+    glClear(GL_COLOR_BUFFER_BIT);
+    texture->drawAt(LFMakePoint(10.75f, 20.25f), 1, 1, 0, 0);
+    EXPECT_TRUE(windowShows([](int x, int y) {
+        return (x >= 11 && x < 27 && y >= 20 && y < 28) ? Texel(x - 11, y - 20) : kBlack;
+    }));
+    glClear(GL_COLOR_BUFFER_BIT);
+    texture->drawAt(LFMakePoint(10, 20));
+    EXPECT_TRUE(windowShows([](int x, int y) {
+        return (x >= 10 && x < 26 && y >= 20 && y < 28) ? Texel(x - 10, y - 20) : kBlack;
+    }));
 }
 
 TEST_F(Texture, DrawLeavesTheMatrixAndSetsTheColour)

@@ -94,6 +94,15 @@ inline int LFRectContainsRect(LFRect container, LFRect test)
             container.origin.y + container.size.height > test.origin.y + test.size.height) ? 1 : 0;
 }
 
+// -1 when point lies in rect, with the edges as LFRectContainsRect takes
+// them: left and top inclusive, right and bottom exclusive. Else 0.
+inline int LFRectContainsPoint(LFRect rect, LFPoint point)
+{
+    return (point.x >= rect.origin.x && point.y >= rect.origin.y &&
+            point.x < rect.origin.x + rect.size.width &&
+            point.y < rect.origin.y + rect.size.height) ? -1 : 0;
+}
+
 // 1 when sizes, then origins, are exactly equal, else 0.
 int LFEqualRects(LFRect r1, LFRect r2);
 

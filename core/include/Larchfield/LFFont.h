@@ -30,22 +30,19 @@ enum LFAliasMode {
 // Unicode recommends; well-formed text goes to FTGL as it stands. A cut at
 // 1023 bytes keeps whole characters.
 //
-// Note: setSize is virtual and may be overridden, but the destructor is not:
-// deleting a subclass through an LFFont* runs LFFont's destructor only, which
-// is undefined behaviour. Delete every font through a pointer to its own
-// class. For the same reason compilers warn at the delete of an LFFont*
-// (-Wdelete-non-virtual-dtor, part of -Wall); where the font is an LFFont
-// itself the warning may be silenced there.
+// setSize is virtual and may be overridden; so is the destructor, so a
+// subclass may be deleted through an LFFont*.
 class LFFont {
 public:
     // Not usable: always throws std::bad_alloc, with no error text.
     LFFont();
     // Loads the face at path, drawn as aliasMode, at size 10. Throws
-    // std::bad_alloc when the file cannot be opened ("Unable to open font
-    // file <path>" in LFError()). A face that refuses size 10 is still made,
+    // LFLoadError (a std::bad_alloc) when the file cannot be opened ("Unable
+    // to open font file <path>" in LFError() and what(); "No font file path
+    // given" for null). A face that refuses size 10 is still made,
     // at size 0, with setSize's error text.
-    LFFont(char* path, int aliasMode);
-    ~LFFont();
+    LFFont(const char* path, int aliasMode);
+    virtual ~LFFont();
 
     // Sizes the face to s pixels (72 dpi). -1 when the font is at size s
     // afterwards; 0 when s is below 0 or above 65535 (FTGL or FreeType
@@ -74,7 +71,7 @@ public:
     // ascender() plus the descender's depth truncated to whole pixels.
     float fullHeight();
     // Pen advance of the whole string, markup not interpreted; 0 for null.
-    float advance(char* string);
+    float advance(const char* string);
 
     // Formats text printf-style (cut at 1023 bytes), then draws it as one
     // line into the current render context: pen at pos.x, baseline at pos.y +
@@ -83,7 +80,7 @@ public:
     // text draws nothing.
     // Note: text is a format: pass other text through "%s". Leaves baseColor
     // as the current colour; an LFAliased font also leaves GL_TEXTURE_2D enabled.
-    void print(LFPoint pos, LFColor baseColor, char* text, ...)
+    void print(LFPoint pos, LFColor baseColor, const char* text, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 4, 5)))
 #endif
@@ -92,9 +89,9 @@ public:
     // With includeEscapeSequences 0 the escapes are measured as their
     // coloured text (cut at 1023 bytes); otherwise str is measured as it
     // stands.
-    LFSize stringBounds(char* str, int includeEscapeSequences);
+    LFSize stringBounds(const char* str, int includeEscapeSequences);
     // Same as stringBounds(str, 0).
-    LFSize stringBounds(char* str);
+    LFSize stringBounds(const char* str);
 
 private:
     LFFont(const LFFont&) = delete;

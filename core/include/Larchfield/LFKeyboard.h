@@ -71,12 +71,14 @@ void LFUnsetKeys();
 
 // -1 while the key is held, else 0.
 int LFKey(int key);
-// With once non-zero: -1 only on the first query of each press.
+// With once non-zero: -1 only on the first query of each press. A key pressed
+// and released between two ticks (a tap) counts as one press in the next
+// tick, though it is not held then.
 int LFKey(int key, int once);
-// -1 on the first query of a press, then again on every query once the key
-// has been held for 30 logic cycles.
+// -1 on the first query of a press (a tap included), then again on every
+// query once the key has been held for 30 logic cycles.
 int LFKeyWithDelayedRepeat(int key);
-// The lowest held key code, or 0.
+// The lowest key code held, or tapped since the last tick; else 0.
 int LFKeyPressed();
 // The key's display name; "Unknown" for codes without one.
 const char* LFKeyToString(int key);

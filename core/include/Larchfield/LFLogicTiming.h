@@ -34,6 +34,15 @@ unsigned int LFLogicInterval();
 void LFSetFrameRateLimit(unsigned int framesPerSecond);
 unsigned int LFFrameRateLimit();
 
+// Frame timing, from the library's clock as LFPreLogicLoop reads it at each
+// frame's start (so a replay sees the recorded values). The seconds from the
+// previous frame's start to this one's, in whole milliseconds; 0 before the
+// second frame and when the clock went back. LFResetLogicLoop starts both
+// calls afresh.
+float LFFrameSeconds();
+// The frames started in the last second, this one included.
+float LFFramesPerSecond();
+
 // Restarts logic time from now: time already passed is not caught up.
 void LFResetLogicLoop();
 // Reads the clock (after waiting for the frame-rate limit) and works out how

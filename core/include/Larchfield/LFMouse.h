@@ -21,6 +21,11 @@ extern LFPoint LFMousePointRelative;
 // 3 wheel down, 4 wheel up, 5 wheel left, 6 wheel right (turned during this
 // frame's ticks); 0 for any other index.
 int LFMouse(int button);
+// With once non-zero: -1 only on the first query of each press of a button,
+// and of each frame in which the wheel turned that way. A button pressed and
+// released between two ticks (a click) counts as one press in the next tick,
+// though it is not held then. With once 0, the same as LFMouse(button).
+int LFMouse(int button, int once);
 // The pointer position on the desktop, in screen pixels.
 LFPoint LFMousePointAbsolute();
 // Shows (non-zero) or hides the cursor; returns what SDL_ShowCursor returns

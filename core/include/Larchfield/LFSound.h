@@ -23,10 +23,10 @@ class LFSound {
 public:
     // Always throws std::bad_alloc: a sound exists only with a sample.
     LFSound();
-    // Loads a sample in any format the mixer decodes. Throws std::bad_alloc
-    // when the file cannot be loaded or decoded, or no device is open; sets no
-    // error text.
-    LFSound(char* path);
+    // Loads a sample in any format the mixer decodes. Throws LFLoadError
+    // (a std::bad_alloc) when the file cannot be loaded or decoded, or no
+    // device is open, with "<path>: <the mixer's reason>" in LFError().
+    LFSound(const char* path);
     // Halts the sound's voices and frees the sample.
     ~LFSound();
     LFSound(const LFSound&) = delete;

@@ -27,9 +27,10 @@ public:
     // An empty texture: no OpenGL texture, size (0, 0); it draws nothing.
     LFTexture();
     // Loads an image file that decodes to 24 or 32 bits per pixel. Throws
-    // std::bad_alloc if it cannot. A file that cannot be opened or decoded
-    // leaves LFError() as it was; these leave a reason there:
+    // LFLoadError (a std::bad_alloc) if it cannot, with the reason in
+    // LFError() and what():
     // - a null path: "No image file path given";
+    // - a file that cannot be opened or decoded: "<path>: <SDL's reason>";
     // - an image of other depth: "<path>: not a truecolor image";
     // - a side larger than the current context's largest texture:
     //   "<path>: <w>x<h> pixels, larger than the largest texture (<n> a side)";
@@ -37,7 +38,7 @@ public:
     //   "<path>: damaged image: its data would run past the end of the file".
     // PNG, BMP, JPEG, GIF and TGA files are checked for the last two before
     // they are decoded, so a damaged header costs neither time nor memory.
-    explicit LFTexture(char* filePath);
+    explicit LFTexture(const char* filePath);
     // A blank RGBA texture for drawing into; its pixels are undefined until
     // cleared or drawn into. Throws std::bad_alloc when a side is larger than
     // the current context's largest texture ("Blank texture: <w>x<h> pixels,
@@ -63,9 +64,10 @@ public:
     // top-left corner at (xPos, yPos). alpha replaces the tint's alpha; scale
     // grows it about its top-left corner; rot turns it clockwise by degrees
     // about the source rectangle's centre; flipMode bit 2 mirrors it left to
-    // right and bit 4 top to bottom. doQuadWrap non-zero draws a complete quad;
-    // zero only emits its four corners, unscaled, unturned and unmirrored,
-    // into a GL_QUADS list for which the caller has bound the texture.
+    // right and bit 4 top to bottom. doQuadWrap non-zero draws a complete quad
+    // (what a program wants); zero only emits its four corners, unscaled,
+    // unturned and unmirrored, into a GL_QUADS list that the caller opened
+    // with glBegin after binding the texture. drawAt places at sub-pixels.
     // Inside a batch (LFBatch.h) whole quads are held and placed on the CPU:
     // the same pixels as one by one, except that a scaled, stretched or turned
     // quad may differ in pixels along its edges and between its texels.
@@ -82,6 +84,13 @@ public:
     // A source rectangle at its own size.
     void draw(int startX, int startY, int endX, int endY, int xPos, int yPos, float alpha, float scale, int rot,
               int flipMode, int doQuadWrap);
+
+    // The whole texture with its top-left corner at position, which need not
+    // be a whole pixel: opaque (the tint's colour, alpha 1), unscaled,
+    // unturned. Drawn as a whole quad, held in a batch like draw's.
+    void drawAt(LFPoint position);
+    // The same with alpha, scale, rot and flipMode as draw takes them.
+    void drawAt(LFPoint position, float alpha, float scale, int rot, int flipMode);
 
     // Multiplies the placement of a width x height quad onto the current matrix:
     // move to (xPos, yPos), scale, then mirror and turn about the quad's centre.
@@ -105,16 +114,17 @@ public:
 
     // Makes the texture the drawing target: drawing lands in its own pixels,
     // (0, 0) at the top left and y down, so what is drawn at y is row y for
-    // getPixel, draw and writeToPNG. Blending is (GL_ONE,
-    // GL_ONE_MINUS_SRC_ALPHA) meanwhile, so the alpha drawn accumulates as
-    // coverage. The window whose OpenGL context is in use stays the cache key.
+    // getPixel, draw and writeToPNG. Blending follows the blend mode as a
+    // texture applies it (LFRenderContext.h): in LFBlendAlpha, (GL_ONE,
+    // GL_ONE_MINUS_SRC_ALPHA), so the alpha drawn accumulates as coverage.
+    // The window whose OpenGL context is in use stays the cache key.
     // Note: an incomplete framebuffer (an empty texture, or a driver without
     // framebuffer objects) prints "Fatal error. Framebutter not complete! ..."
     // to standard output, the library's only output; the texture is selected
     // all the same and drawing into it shows nothing.
     void setRenderContext() override;
     // Ends drawing into the texture: the window's framebuffer is bound again,
-    // blending is back to (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) and no target
+    // blending is the window's for the blend mode again and no target
     // is selected (LFCurrentRenderContext() is null).
     // Note: the viewport and projection are still the texture's; call the
     // window's setRenderContext() before drawing into it.
@@ -131,7 +141,7 @@ public:
     // -1 when written whole; 0 when it cannot be (an empty texture, an
     // unwritable path, a full disk), with "Unable to save PNG image (<path>):
     // <reason>" in LFError() and the file at path left as it was.
-    int writeToPNG(char* filePath);
+    int writeToPNG(const char* filePath);
 
 private:
     // The library's own way in to the members below (its private headers).
@@ -141,7 +151,7 @@ private:
     void _clearTextureID();
     void _clearFBOID();
     // -1 when the file is decoded and uploaded, else 0 (error text as for the constructor).
-    int _loadImage(char* filePath);
+    int _loadImage(const char* filePath);
     // Uploads w x h pixels of data (rows padded to 4 bytes); always -1.
     int _loadFromData(int w, int h, GLint bytesPerPixel, GLenum textureFormat, char* data);
     void _getPixel(int x, int y, float& r, float& g, float& b, float& a, int store);

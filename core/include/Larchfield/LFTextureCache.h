@@ -8,7 +8,7 @@ class LFTexture;
 // The texture loaded from path while the current window render context was
 // current, loaded now if there is none yet. A texture loaded under a window
 // that has been deleted since is never handed out again. Never null: throws
-// std::bad_alloc when the image cannot be loaded (as LFTexture(char*) does,
+// LFLoadError when the image cannot be loaded (as LFTexture(char*) does,
 // with the same error text), and the cache is then unchanged, so a later call
 // tries the file again. The path text is the key, byte for byte: "a.png" and "./a.png"
 // are two entries holding two textures.
@@ -16,7 +16,7 @@ class LFTexture;
 // once the cache is purged. A load under another window replaces the path's
 // entry (and frees it): the texture loaded before is then no longer the
 // cache's, and its holder deletes it (with its own window's context current).
-LFTexture* LFTextureCacheLoad(char* path);
+LFTexture* LFTextureCacheLoad(const char* path);
 
 // Deletes every cached texture and empties the cache, which stays usable.
 // LFDeInit calls it.

@@ -14,7 +14,7 @@
 // that cannot be made shows only in LFError() ("Unable to load font and add it
 // to the global cache."), and the functions below then draw nothing and
 // measure 0.
-int LFUISetGlobalFont(char* fontPath, LFAliasMode mode, int size, LFPoint offset);
+int LFUISetGlobalFont(const char* fontPath, LFAliasMode mode, int size, LFPoint offset);
 
 // The functions without a size use the font fetched by LFUISetGlobalFont, for
 // the window that was current then. After LFClearGUIFontCache() deletes it,
@@ -29,8 +29,8 @@ int LFUISetGlobalFont(char* fontPath, LFAliasMode mode, int size, LFPoint offset
 
 // Draws text in baseColor at pos, as LFFont::print does; colour escapes work.
 // Note: text is used as a format without arguments: write "%%" for a "%".
-void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, char* text);
-void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, int size, char* text);
+void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, const char* text);
+void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, int size, const char* text);
 
 // Line height rounded up to whole pixels.
 int LFUIGlobalFontLineHeight();
@@ -42,8 +42,8 @@ int LFUIGlobalFontDescender(int size);
 
 // Bounds of text with its escapes removed (LFFont::stringBounds), each
 // dimension rounded up to whole pixels: 10.2 x 11.0 gives 11 x 11.
-LFSize LFUIGlobalFontStringBounds(char* text);
-LFSize LFUIGlobalFontStringBounds(int size, char* text);
+LFSize LFUIGlobalFontStringBounds(const char* text);
+LFSize LFUIGlobalFontStringBounds(int size, const char* text);
 
 // The rendering offset of the font's current size.
 LFPoint LFUIGlobalFontRenderingOffset();

@@ -27,8 +27,8 @@ class LFWindow : public LFRenderContext {
 public:
     // Creates and shows the window. Throws std::bad_alloc when SDL cannot,
     // with "Couldn't set WxH video mode: <SDL's reason>" in LFError().
-    LFWindow(char* title, LFSize size, int resizable);
-    LFWindow(char* title, LFSize size);
+    LFWindow(const char* title, LFSize size, int resizable);
+    LFWindow(const char* title, LFSize size);
     virtual ~LFWindow();
 
     // Makes this window's context current, viewport over the drawable,
@@ -66,7 +66,7 @@ public:
     int isFullscreen();
     void enterFullscreen();
     void exitFullscreen();
-    void setTitle(char* title);
+    void setTitle(const char* title);
     int getDisplayIndex();
     // 1 when the window has input or mouse focus, else 0.
     int isFocused();
@@ -85,7 +85,7 @@ public:
     // transparent black. -1 when written whole; 0 on failure, with "Unable
     // to create SDL surface: <reason>" or "Unable to save bitmap image
     // (<path>): <reason>" in LFError() and the file at path left as it was.
-    int saveBuffer(char* path, int forceResizeToPow2);
+    int saveBuffer(const char* path, int forceResizeToPow2);
     // A new texture, owned by the caller, holding the window's picture
     // upright at the window size; null when there is no memory for the pixels.
     // Note: where the drawable is larger than the window the picture is scaled
@@ -94,7 +94,7 @@ public:
     LFTexture* copyTexture();
 
 private:
-    void _commonInit(char* title, LFSize size, int resizable);
+    void _commonInit(const char* title, LFSize size, int resizable);
     void _set2DRenderingMode();
     void _set3DRenderingMode();
     void _updateWithCurrentRenderingMode();

@@ -13,6 +13,7 @@
 #include "LFGamePad.h"
 #include "LFInit.h"
 #include "LFKeyboard.h"
+#include "LFLoadError.h"
 #include "LFLogicTiming.h"
 #include "LFMathUtilities.h"
 #include "LFMouse.h"

@@ -4,9 +4,11 @@
 
 #include <new>  // std::bad_alloc
 
+#include "LFLoadError.h"
 #include "LFSound.h"
 #include "audio/LFAudioPrivate.h"
 #include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // The master volume, nominally 0..128, set by LFSetSoundVolume and applied to
 // a sound whenever it is played or re-volumed. Stored as given, like a sound's
@@ -71,13 +73,15 @@ LFSound::LFSound()
     throw std::bad_alloc();
 }
 
-LFSound::LFSound(char* path)
+LFSound::LFSound(const char* path)
 {
     channel = -1;
     vol = MIX_MAX_VOLUME;
     sound = Mix_LoadWAV(path);
-    if (!sound)
-        throw std::bad_alloc();
+    if (!sound) {
+        _LFSetError("%s: %s", path, Mix_GetError());
+        throw LFLoadError(LFError());
+    }
 }
 
 // Mix_FreeChunk also halts a second voice the sound forgot, so the mixer never

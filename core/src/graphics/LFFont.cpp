@@ -13,6 +13,7 @@
 
 #include "LFBatch.h"
 #include "LFFont.h"
+#include "LFLoadError.h"
 #include "string/LFStringPrivate.h"
 #include "system/LFApplicationPrivate.h"
 
@@ -78,8 +79,9 @@ static int _LFCharacterLength(const unsigned char* s, int* part)
 }
 
 // text itself when it is well-formed UTF-8; otherwise its repaired copy,
-// held by repaired, or null when memory runs out.
-static char* _LFWellFormed(char* text, std::string& repaired)
+// held by repaired, or null when memory runs out. Writable when text is.
+template <typename Char>
+static Char* _LFWellFormed(Char* text, std::string& repaired)
 {
     const unsigned char* s = (const unsigned char*)text;
     int part = 0;
@@ -123,12 +125,14 @@ static void _LFDropSplitCharacter(char* text)
 
 // --- Colour markup
 
-// One colour escape, as pointers into the scanned text.
+// One colour escape, as pointers into the scanned text: writable (Char is
+// char) where print cuts the text in place, read-only for measuring.
+template <typename Char>
 struct _LFColorEscape {
-    char* start;     // the "{C"
-    char* comma[3];  // the commas between the four numbers
-    char* brace;     // the "}" after the last number
-    char* end;       // the "{EC}"
+    Char* start;     // the "{C"
+    Char* comma[3];  // the commas between the four numbers
+    Char* brace;     // the "}" after the last number
+    Char* end;       // the "{EC}"
 };
 
 // Finds the next escape at or after scan; 0 when there is none or the next
@@ -136,12 +140,13 @@ struct _LFColorEscape {
 // The brace is the first "}" after the "{C" (a "}" in the plain text before
 // it is ignored) and must lie between the third comma and the "{EC}": so
 // every pointer stays inside the text and every stretch is of length >= 0.
-static int _LFFindColorEscape(char* scan, _LFColorEscape* escape)
+template <typename Char>
+static int _LFFindColorEscape(Char* scan, _LFColorEscape<Char>* escape)
 {
     escape->start = strstr(scan, "{C");
     if (!escape->start)
         return 0;
-    char* from = escape->start;
+    Char* from = escape->start;
     for (int i = 0; i < 3; i++) {
         escape->comma[i] = strchr(from, ',');
         if (!escape->comma[i])
@@ -206,12 +211,12 @@ static int _LFAppendStretch(char* buffer, int* length, const char* start, const 
 
 // The well-formed str with every escape replaced by its coloured text, cut
 // at 1023 bytes on a character boundary, written into buffer.
-static void _LFStripColorEscapes(char* str, char buffer[_LFFormatBufferSize])
+static void _LFStripColorEscapes(const char* str, char buffer[_LFFormatBufferSize])
 {
     int length = 0;
     buffer[0] = '\0';
-    char* scan = str;
-    _LFColorEscape escape;
+    const char* scan = str;
+    _LFColorEscape<const char> escape;
     while (_LFFindColorEscape(scan, &escape)) {
         if (!_LFAppendStretch(buffer, &length, scan, escape.start) ||
             !_LFAppendStretch(buffer, &length, escape.brace + 1, escape.end))
@@ -243,15 +248,17 @@ LFFont::LFFont()
     throw std::bad_alloc();
 }
 
-LFFont::LFFont(char* path, int aliasMode)
+LFFont::LFFont(const char* path, int aliasMode)
 {
     _font = NULL;
     _offsetCache = NULL;
     _size = 0;
     _aliasMode = (aliasMode == LFAliased) ? LFAliased : LFAntiAliased;
     _hasGlyphs = 0;
-    if (!path)
-        throw std::bad_alloc();
+    if (!path) {
+        _LFSetError("No font file path given");
+        throw LFLoadError(LFError());
+    }
     LFFlushBatch();  // FTGL makes textures and display lists as it goes
 
     if (_aliasMode == LFAliased)
@@ -262,7 +269,7 @@ LFFont::LFFont(char* path, int aliasMode)
     if (_font->Error()) {
         _LFSetError("Unable to open font file %s", path);
         delete _font;
-        throw std::bad_alloc();
+        throw LFLoadError(LFError());
     }
     try {
         _offsetCache = new _LFFontOffsetMap();
@@ -350,17 +357,17 @@ float LFFont::fullHeight()
     return ascender() + (float)abs((int)descender());
 }
 
-float LFFont::advance(char* string)
+float LFFont::advance(const char* string)
 {
     if (!string || !_hasGlyphs)
         return 0;
     LFFlushBatch();
     std::string repaired;
-    char* measured = _LFWellFormed(string, repaired);
+    const char* measured = _LFWellFormed(string, repaired);
     return measured ? _font->Advance(measured, -1, FTPoint()) : 0;
 }
 
-void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
+void LFFont::print(LFPoint pos, LFColor baseColor, const char* text, ...)
 {
     if (!text)
         return;
@@ -390,7 +397,7 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
         glTranslatef(offset->second.x, -offset->second.y, 0);
 
     FTFont* font = _hasGlyphs ? _font : NULL;
-    _LFColorEscape escape;
+    _LFColorEscape<char> escape;
     while (_LFFindColorEscape(scan, &escape)) {
         _LFRenderStretch(font, baseColor, scan, escape.start);
         LFColor color = {
@@ -409,12 +416,12 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
     glPopMatrix();
 }
 
-LFSize LFFont::stringBounds(char* str, int includeEscapeSequences)
+LFSize LFFont::stringBounds(const char* str, int includeEscapeSequences)
 {
     if (!str || !_hasGlyphs)
         return LFZeroSize;
     std::string repaired;
-    char* measured = _LFWellFormed(str, repaired);
+    const char* measured = _LFWellFormed(str, repaired);
     if (!measured)
         return LFZeroSize;
     char stripped[_LFFormatBufferSize];
@@ -427,7 +434,7 @@ LFSize LFFont::stringBounds(char* str, int includeEscapeSequences)
     return LFMakeSize(box.Upper().Xf() - box.Lower().Xf(), box.Upper().Yf() - box.Lower().Yf());
 }
 
-LFSize LFFont::stringBounds(char* str)
+LFSize LFFont::stringBounds(const char* str)
 {
     return stringBounds(str, 0);
 }

@@ -14,7 +14,7 @@ static unsigned long _LFFontCacheGenerations = 0;
 
 // True when item was made for this request under the current window (the
 // address and the serial number: a new window may lie where a deleted one did).
-static bool _LFFontCacheItemMatches(_LFFontCacheItem* item, char* path, LFAliasMode mode, int size)
+static bool _LFFontCacheItemMatches(_LFFontCacheItem* item, const char* path, LFAliasMode mode, int size)
 {
     return item->mode() == mode && item->size() == size && item->context() == _LFCurrentWindowRenderContext &&
            item->windowSerial() == _LFCurrentWindowSerial && strcmp(item->path(), path) == 0;
@@ -31,7 +31,7 @@ _LFFontCache::~_LFFontCache()
     _fonts = NULL;
 }
 
-LFFont* _LFFontCache::fontAtPath(char* path, LFAliasMode mode, int size)
+LFFont* _LFFontCache::fontAtPath(const char* path, LFAliasMode mode, int size)
 {
     if (!_fonts)
         return NULL;

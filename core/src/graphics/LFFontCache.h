@@ -23,7 +23,7 @@ public:
     // cannot be made, with "Unable to load font and add it to the global
     // cache." in LFError(); nothing is appended then.
     // Note: the font belongs to the cache and is deleted by clear().
-    LFFont* fontAtPath(char* path, LFAliasMode mode, int size);
+    LFFont* fontAtPath(const char* path, LFAliasMode mode, int size);
     // How many fonts the cache holds.
     int numberOfFonts();
     // Deletes every cached font; the cache stays usable.

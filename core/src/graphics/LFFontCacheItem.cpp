@@ -14,7 +14,7 @@ _LFFontCacheItem::_LFFontCacheItem()
     throw std::bad_alloc();
 }
 
-_LFFontCacheItem::_LFFontCacheItem(char* path, LFAliasMode mode, int size, void* context)
+_LFFontCacheItem::_LFFontCacheItem(const char* path, LFAliasMode mode, int size, void* context)
     : _path(path ? strdup(path) : NULL), _mode(mode), _size(size), _font(NULL), _context(context),
       _windowSerial(_LFCurrentWindowSerial)
 {
@@ -33,12 +33,7 @@ _LFFontCacheItem::_LFFontCacheItem(char* path, LFAliasMode mode, int size, void*
 
 _LFFontCacheItem::~_LFFontCacheItem()
 {
-    // The item made the font as an LFFont itself: its destructor is the one
-    // to run, and the compiler's warning about a subclass does not apply.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdelete-non-virtual-dtor"
     delete _font;
-#pragma GCC diagnostic pop
     _font = NULL;
     free(_path);
     _path = NULL;

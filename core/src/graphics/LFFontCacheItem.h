@@ -18,7 +18,7 @@ public:
     // previous size, with LFFont::setSize's error text; the item is filed
     // under the requested mode and size all the same. The serial number of the
     // current window (_LFCurrentWindowSerial) is filed with context.
-    _LFFontCacheItem(char* path, LFAliasMode mode, int size, void* context);
+    _LFFontCacheItem(const char* path, LFAliasMode mode, int size, void* context);
     // Deletes the font and frees the path copy.
     ~_LFFontCacheItem();
     _LFFontCacheItem(const _LFFontCacheItem&) = delete;

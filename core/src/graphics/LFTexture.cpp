@@ -13,8 +13,10 @@
 
 #include <SDL_image.h>  // IMG_Load
 
+#include "LFLoadError.h"
 #include "graphics/LFBatchPrivate.h"
 #include "graphics/LFImageFile.h"
+#include "graphics/LFRenderContextPrivate.h"
 #include "graphics/LFTexturePrivate.h"
 #include "math/LFMathUtilitiesPrivate.h"
 #include "system/LFApplicationPrivate.h"
@@ -323,8 +325,8 @@ static int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* ex
 // about the pivot (half the width and height, in whole pixels), mirrored by
 // flipMode, scaled about the top-left corner and moved to (xPos, yPos).
 // Computed in double, so the result is the exact placement rounded once.
-static void _LFPlaceCorner(_LFBatchVertex* v, int x, int y, int xPos, int yPos, int width, int height, float scale,
-                           int rot, int flipMode)
+static void _LFPlaceCorner(_LFBatchVertex* v, int x, int y, double xPos, double yPos, int width, int height,
+                           float scale, int rot, int flipMode)
 {
     double cx = x, cy = y;
     if (flipMode != 0 || rot != 0) {
@@ -347,6 +349,94 @@ static void _LFPlaceCorner(_LFBatchVertex* v, int x, int y, int xPos, int yPos, 
     v->y = (float)(yPos + scale * cy);
 }
 
+// Read backwards, each corner is turned about the centre, mirrored, scaled
+// about the top-left corner and moved to (xPos, yPos).
+static void _LFMultiplyPlacement(float xPos, float yPos, int width, int height, float scale, int rot, int flipMode)
+{
+    glTranslatef(xPos, yPos, 0);
+    glScalef(scale, scale, 0);
+    if (flipMode == 0 && rot == 0)
+        return;
+    // Integer halves keep the pivot of an odd-sized quad on a whole pixel.
+    glTranslatef((float)(width / 2), (float)(height / 2), 0);
+    int mirrorX = flipMode & 2;
+    int mirrorY = flipMode & 4;
+    if (mirrorX && mirrorY)
+        glRotatef(180, 0, 0, 1);  // both mirrors together are a half turn
+    else if (mirrorX)
+        glRotatef(180, 0, 1, 0);
+    else if (mirrorY)
+        glRotatef(180, 1, 0, 0);
+    if (rot != 0)
+        glRotatef((float)rot, 0, 0, 1);
+    // -(w / 2) equals -w / 2 in C's division, and cannot overflow.
+    glTranslatef((float)-(width / 2), (float)-(height / 2), 0);
+}
+
+// A source rectangle cut to the texture, the size it is drawn at and its
+// texture coordinates.
+struct _LFQuad {
+    int sourceWidth, sourceHeight;
+    int width, height;
+    float u0, v0, u1, v1;
+};
+
+// Cuts the source rectangle (startX, startY)-(endX, endY) to a texture of
+// the given size; width and height below zero take the source's. 0 for an
+// empty texture: no pixels to draw, and the coordinates would divide by zero.
+static int _LFCutQuad(LFSize size, int startX, int startY, int endX, int endY, int width, int height, _LFQuad* quad)
+{
+    int w = (int)size.width;
+    int h = (int)size.height;
+    if (w <= 0 || h <= 0)
+        return 0;
+    startX = _LFClamp(startX, 0, w);
+    startY = _LFClamp(startY, 0, h);
+    endX = _LFClamp(endX, startX, w);
+    endY = _LFClamp(endY, startY, h);
+    quad->sourceWidth = endX - startX;
+    quad->sourceHeight = endY - startY;
+    quad->width = (width >= 0) ? width : quad->sourceWidth;
+    quad->height = (height >= 0) ? height : quad->sourceHeight;
+    quad->u0 = (float)startX / w;
+    quad->v0 = (float)startY / h;
+    quad->u1 = (float)endX / w;
+    quad->v1 = (float)endY / h;
+    return -1;
+}
+
+// Draws a whole quad of the texture with its top-left corner at (xPos,
+// yPos), in color, held in an open batch or at once.
+static void _LFDrawQuad(GLuint textureID, LFColor color, const _LFQuad& quad, double xPos, double yPos, float scale,
+                        int rot, int flipMode)
+{
+    if (_LFBatchOpen()) {
+        // The corners in the order below, placed as drawingPosition would.
+        const int place[4][2] = {{0, 0}, {quad.width, 0}, {quad.width, quad.height}, {0, quad.height}};
+        const float u[4] = {quad.u0, quad.u1, quad.u1, quad.u0};
+        const float v[4] = {quad.v0, quad.v0, quad.v1, quad.v1};
+        _LFBatchVertex corners[4];
+        for (int i = 0; i < 4; i++) {
+            _LFPlaceCorner(&corners[i], place[i][0], place[i][1], xPos, yPos, quad.sourceWidth, quad.sourceHeight,
+                           scale, rot, flipMode);
+            corners[i].u = u[i];
+            corners[i].v = v[i];
+            corners[i].color = color;
+        }
+        _LFBatchHoldQuad(_LFBatchSprites, textureID, corners);
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, textureID);
+    glPushMatrix();
+    glColor4f(color.r, color.g, color.b, color.a);
+    // Note: the pivot comes from the source rectangle, not the drawn size.
+    _LFMultiplyPlacement((float)xPos, (float)yPos, quad.sourceWidth, quad.sourceHeight, scale, rot, flipMode);
+    glBegin(GL_QUADS);
+    _LFEmitCorners(0, 0, quad.width, quad.height, quad.u0, quad.v0, quad.u1, quad.v1);
+    glEnd();
+    glPopMatrix();
+}
+
 void LFSetTextureMode(int mode)
 {
     _LFTextureMode = (mode == 1) ? GL_NEAREST : GL_LINEAR;
@@ -357,12 +447,12 @@ LFTexture::LFTexture()
     _commonInit();
 }
 
-LFTexture::LFTexture(char* filePath)
+LFTexture::LFTexture(const char* filePath)
 {
     LFFlushBatch();  // loading binds the new texture
     _commonInit();
     if (!_loadImage(filePath))
-        throw std::bad_alloc();
+        throw LFLoadError(LFError());
 }
 
 LFTexture::LFTexture(int width, int height)
@@ -412,15 +502,17 @@ void LFTexture::_clearFBOID()
     _fboID = 0;
 }
 
-int LFTexture::_loadImage(char* filePath)
+int LFTexture::_loadImage(const char* filePath)
 {
     if (!filePath) {
         _LFSetError("No image file path given");
         return 0;
     }
     SDL_RWops* file = SDL_RWFromFile(filePath, "rb");
-    if (!file)
+    if (!file) {
+        _LFSetError("%s: %s", filePath, SDL_GetError());
         return 0;
+    }
     const char* extension = strrchr(filePath, '.');
     extension = extension ? extension + 1 : NULL;
     if (!_LFCheckImageClaims(file, filePath, extension)) {
@@ -429,8 +521,10 @@ int LFTexture::_loadImage(char* filePath)
     }
     SDL_RWseek(file, 0, RW_SEEK_SET);
     SDL_Surface* image = IMG_LoadTyped_RW(file, 1, extension);
-    if (!image)
+    if (!image) {
+        _LFSetError("%s: %s", filePath, IMG_GetError());
         return 0;
+    }
     if (!_LFFitsTexture(filePath, image->w, image->h)) {
         SDL_FreeSurface(image);
         return 0;
@@ -494,54 +588,17 @@ LFColor LFTexture::tint()
 void LFTexture::draw(int startX, int startY, int endX, int endY, int width, int height, int xPos, int yPos,
                      float alpha, float scale, int rot, int flipMode, int doQuadWrap)
 {
-    int w = (int)_size.width;
-    int h = (int)_size.height;
-    // No pixels to draw, and the texture coordinates would divide by zero.
-    if (w <= 0 || h <= 0)
+    _LFQuad quad;
+    if (!_LFCutQuad(_size, startX, startY, endX, endY, width, height, &quad))
         return;
-    startX = _LFClamp(startX, 0, w);
-    startY = _LFClamp(startY, 0, h);
-    endX = _LFClamp(endX, startX, w);
-    endY = _LFClamp(endY, startY, h);
-    int drawWidth = (width >= 0) ? width : endX - startX;
-    int drawHeight = (height >= 0) ? height : endY - startY;
-    float texStartX = (float)startX / w;
-    float texStartY = (float)startY / h;
-    float texEndX = (float)endX / w;
-    float texEndY = (float)endY / h;
-
     if (!doQuadWrap) {
         // Inside the caller's open list only colour, texture coordinates and
         // vertices are allowed; binding and matrices are the caller's.
         glColor4f(_tint.r, _tint.g, _tint.b, alpha);
-        _LFEmitCorners(xPos, yPos, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
+        _LFEmitCorners(xPos, yPos, quad.width, quad.height, quad.u0, quad.v0, quad.u1, quad.v1);
         return;
     }
-    if (_LFBatchOpen()) {
-        // The corners in the order below, placed as drawingPosition would.
-        const int place[4][2] = {{0, 0}, {drawWidth, 0}, {drawWidth, drawHeight}, {0, drawHeight}};
-        const float u[4] = {texStartX, texEndX, texEndX, texStartX};
-        const float v[4] = {texStartY, texStartY, texEndY, texEndY};
-        _LFBatchVertex corners[4];
-        for (int i = 0; i < 4; i++) {
-            _LFPlaceCorner(&corners[i], place[i][0], place[i][1], xPos, yPos, endX - startX, endY - startY, scale,
-                           rot, flipMode);
-            corners[i].u = u[i];
-            corners[i].v = v[i];
-            corners[i].color = LFMakeColor(_tint.r, _tint.g, _tint.b, alpha);
-        }
-        _LFBatchHoldQuad(_LFBatchSprites, _textureID, corners);
-        return;
-    }
-    glBindTexture(GL_TEXTURE_2D, _textureID);
-    glPushMatrix();
-    glColor4f(_tint.r, _tint.g, _tint.b, alpha);
-    // Note: the pivot comes from the source rectangle, not the drawn size.
-    drawingPosition(xPos, yPos, endX - startX, endY - startY, scale, rot, flipMode);
-    glBegin(GL_QUADS);
-    _LFEmitCorners(0, 0, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
-    glEnd();
-    glPopMatrix();
+    _LFDrawQuad(_textureID, LFMakeColor(_tint.r, _tint.g, _tint.b, alpha), quad, xPos, yPos, scale, rot, flipMode);
 }
 
 void LFTexture::draw(int xPos, int yPos, int doQuadWrap)
@@ -565,29 +622,23 @@ void LFTexture::draw(int startX, int startY, int endX, int endY, int xPos, int y
     draw(startX, startY, endX, endY, -1, -1, xPos, yPos, alpha, scale, rot, flipMode, doQuadWrap);
 }
 
-// Read backwards, each corner is turned about the centre, mirrored, scaled
-// about the top-left corner and moved to (xPos, yPos).
+void LFTexture::drawAt(LFPoint position)
+{
+    drawAt(position, 1, 1, 0, 0);
+}
+
+void LFTexture::drawAt(LFPoint position, float alpha, float scale, int rot, int flipMode)
+{
+    _LFQuad quad;
+    if (_LFCutQuad(_size, 0, 0, (int)_size.width, (int)_size.height, -1, -1, &quad))
+        _LFDrawQuad(_textureID, LFMakeColor(_tint.r, _tint.g, _tint.b, alpha), quad, position.x, position.y, scale,
+                    rot, flipMode);
+}
+
 void LFTexture::drawingPosition(int xPos, int yPos, int width, int height, float scale, int rot, int flipMode)
 {
     LFFlushBatch();  // held draws were placed under the matrix as it was
-    glTranslatef((float)xPos, (float)yPos, 0);
-    glScalef(scale, scale, 0);
-    if (flipMode == 0 && rot == 0)
-        return;
-    // Integer halves keep the pivot of an odd-sized quad on a whole pixel.
-    glTranslatef((float)(width / 2), (float)(height / 2), 0);
-    int mirrorX = flipMode & 2;
-    int mirrorY = flipMode & 4;
-    if (mirrorX && mirrorY)
-        glRotatef(180, 0, 0, 1);  // both mirrors together are a half turn
-    else if (mirrorX)
-        glRotatef(180, 0, 1, 0);
-    else if (mirrorY)
-        glRotatef(180, 1, 0, 0);
-    if (rot != 0)
-        glRotatef((float)rot, 0, 0, 1);
-    // -(w / 2) equals -w / 2 in C's division, and cannot overflow.
-    glTranslatef((float)-(width / 2), (float)-(height / 2), 0);
+    _LFMultiplyPlacement((float)xPos, (float)yPos, width, height, scale, rot, flipMode);
 }
 
 void LFTexture::drawNineSlice(LFPoint position, LFSize size, int cornerSize, float alpha)
@@ -677,7 +728,7 @@ void LFTexture::setRenderContext()
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glPushMatrix();
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    _LFApplyBlendMode(1);
     // Framebuffer row 0 is texture row 0, which draw and getPixel treat as the
     // top; turned upside down, a point drawn at y lands in row y.
     glRotatef(180, 1, 0, 0);
@@ -694,7 +745,7 @@ void LFTexture::unsetRenderContext()
     _clearFBOID();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    _LFApplyBlendMode(0);
     _LFCurrentRenderContext = NULL;
 }
 
@@ -732,7 +783,7 @@ void LFTexture::clear()
     delete[] zeros;
 }
 
-int LFTexture::writeToPNG(char* filePath)
+int LFTexture::writeToPNG(const char* filePath)
 {
     int width = (int)_size.width;
     int height = (int)_size.height;

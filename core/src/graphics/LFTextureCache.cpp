@@ -3,9 +3,9 @@
 // textures belong to one context.
 #include <map>
 #include <memory>  // std::unique_ptr
-#include <new>     // std::bad_alloc
 #include <string>
 
+#include "LFLoadError.h"
 #include "LFTexture.h"
 #include "graphics/LFTextureCachePrivate.h"
 #include "system/LFApplicationPrivate.h"
@@ -58,7 +58,7 @@ LFTexture* _LFTextureCacheItem::releaseTexture()
     return texture;
 }
 
-_LFTextureCacheItem* _LFTextureCacheGet(char* path)
+_LFTextureCacheItem* _LFTextureCacheGet(const char* path)
 {
     if (!path)
         return NULL;
@@ -72,7 +72,7 @@ void _LFTextureCacheAdd(const char* path, _LFTextureCacheItem* item)
         _LFTextureCache[path] = item;
 }
 
-LFTexture* LFTextureCacheLoad(char* path)
+LFTexture* LFTextureCacheLoad(const char* path)
 {
     _LFTextureCacheItem* cached = _LFTextureCacheGet(path);
     if (_LFTextureCacheItemIsCurrent(cached))
@@ -81,8 +81,10 @@ LFTexture* LFTextureCacheLoad(char* path)
     // The constructor throws when the image cannot be loaded, before anything
     // is stored; the guards release what was made if storing it runs out of
     // memory. SDL_image cannot be handed a null path at all.
-    if (!path)
-        throw std::bad_alloc();
+    if (!path) {
+        _LFSetError("No image file path given");
+        throw LFLoadError(LFError());
+    }
     std::unique_ptr<LFTexture> texture(new LFTexture(path));
     std::unique_ptr<_LFTextureCacheItem> item(new _LFTextureCacheItem(texture.get(), _LFCurrentWindowRenderContext));
     texture.release();

@@ -33,7 +33,7 @@ private:
 };
 
 // The entry stored under path, or null when there is none.
-_LFTextureCacheItem* _LFTextureCacheGet(char* path);
+_LFTextureCacheItem* _LFTextureCacheGet(const char* path);
 // Stores item under a copy of path. An entry already stored there is
 // dropped from the cache, not deleted.
 void _LFTextureCacheAdd(const char* path, _LFTextureCacheItem* item);

@@ -12,6 +12,7 @@
 
 #include "graphics/LFBatchPrivate.h"
 #include "graphics/LFImageFile.h"
+#include "graphics/LFRenderContextPrivate.h"
 #include "graphics/LFTexturePrivate.h"
 #include "graphics/LFWindowPrivate.h"
 #include "math/LFMathUtilitiesPrivate.h"
@@ -74,17 +75,17 @@ static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
     return pixels;
 }
 
-LFWindow::LFWindow(char* title, LFSize size, int resizable)
+LFWindow::LFWindow(const char* title, LFSize size, int resizable)
 {
     _commonInit(title, size, resizable);
 }
 
-LFWindow::LFWindow(char* title, LFSize size)
+LFWindow::LFWindow(const char* title, LFSize size)
 {
     _commonInit(title, size, 0);
 }
 
-void LFWindow::_commonInit(char* title, LFSize size, int resizable)
+void LFWindow::_commonInit(const char* title, LFSize size, int resizable)
 {
     LFFlushBatch();  // held drawing belongs to the context current now
     _cachedSize = LFZeroSize;
@@ -115,7 +116,7 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     glViewport(0, 0, width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    _LFApplyBlendMode(0);
     setRenderingMode(LFWindowRenderingMode2D);
     _cachedSize = LFZeroSize;
     glewInit();
@@ -149,6 +150,7 @@ void LFWindow::setRenderContext()
     glViewport(0, 0, drawableWidth, drawableHeight);
     if (glBindFramebuffer)
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    _LFApplyBlendMode(0);
     _updateWithCurrentRenderingMode();
     _LFCurrentWindowRenderContext = this;
     _LFCurrentWindowSerial = _serial;
@@ -361,7 +363,7 @@ void LFWindow::exitFullscreen()
     SDL_SetWindowFullscreen(_window, 0);
 }
 
-void LFWindow::setTitle(char* title)
+void LFWindow::setTitle(const char* title)
 {
     SDL_SetWindowTitle(_window, title);
 }
@@ -384,7 +386,7 @@ Uint32 LFWindow::id()
 
 // --- Screen capture
 
-int LFWindow::saveBuffer(char* path, int forceResizeToPow2)
+int LFWindow::saveBuffer(const char* path, int forceResizeToPow2)
 {
     int width, height;
     char* pixels = _capturePixels(width, height);

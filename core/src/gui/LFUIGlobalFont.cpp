@@ -55,7 +55,7 @@ static LFFont* _LFUIGlobalFontCurrent()
     return _LFUIGlobalFont;
 }
 
-static void _LFUIGlobalFontPrint(LFFont* font, LFPoint pos, LFColor baseColor, char* text)
+static void _LFUIGlobalFontPrint(LFFont* font, LFPoint pos, LFColor baseColor, const char* text)
 {
     if (font)
         font->print(pos, baseColor, text);
@@ -71,7 +71,7 @@ static int _LFUIGlobalFontDescender(LFFont* font)
     return font ? _LFUIRoundUp(font->descender()) : 0;
 }
 
-static LFSize _LFUIGlobalFontStringBounds(LFFont* font, char* text)
+static LFSize _LFUIGlobalFontStringBounds(LFFont* font, const char* text)
 {
     return font ? _LFUIRoundUp(font->stringBounds(text, 0)) : LFZeroSize;
 }
@@ -81,7 +81,7 @@ static LFPoint _LFUIGlobalFontRenderingOffset(LFFont* font)
     return font ? font->renderingOffsetForSize(font->getSize()) : LFZeroPoint;
 }
 
-int LFUISetGlobalFont(char* fontPath, LFAliasMode mode, int size, LFPoint offset)
+int LFUISetGlobalFont(const char* fontPath, LFAliasMode mode, int size, LFPoint offset)
 {
     // Copied before the old copy is freed: fontPath may be that copy.
     char* path = fontPath ? strdup(fontPath) : NULL;
@@ -114,12 +114,12 @@ LFSize _LFUIRoundUp(LFSize size)
     return LFMakeSize(ceilf(size.width), ceilf(size.height));
 }
 
-void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, char* text)
+void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, const char* text)
 {
     _LFUIGlobalFontPrint(_LFUIGlobalFontCurrent(), pos, baseColor, text);
 }
 
-void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, int size, char* text)
+void LFUIGlobalFontPrint(LFPoint pos, LFColor baseColor, int size, const char* text)
 {
     _LFUIGlobalFontPrint(_LFUIGlobalFontWithSize(size), pos, baseColor, text);
 }
@@ -144,12 +144,12 @@ int LFUIGlobalFontDescender(int size)
     return _LFUIGlobalFontDescender(_LFUIGlobalFontWithSize(size));
 }
 
-LFSize LFUIGlobalFontStringBounds(char* text)
+LFSize LFUIGlobalFontStringBounds(const char* text)
 {
     return _LFUIGlobalFontStringBounds(_LFUIGlobalFontCurrent(), text);
 }
 
-LFSize LFUIGlobalFontStringBounds(int size, char* text)
+LFSize LFUIGlobalFontStringBounds(int size, const char* text)
 {
     return _LFUIGlobalFontStringBounds(_LFUIGlobalFontWithSize(size), text);
 }

@@ -120,6 +120,8 @@ static int _LFPollEvent(SDL_Event* event)
 
 void _LFPumpEvents()
 {
+    _LFClearKeyTaps();
+    _LFClearMouseTaps();
     while (_LFPollEvent(&_LFMainEvent)) {
         // The third word of the event is the window id of window, key, text
         // and mouse events (a device or touch id for the others).

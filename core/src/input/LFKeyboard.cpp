@@ -4,9 +4,10 @@
 #include "input/LFKeyboardPrivate.h"
 #include "timing/LFLogicTimingPrivate.h"  // the logic loop's time, for repeats
 
-// Key state: _LFKeys is written by the event pump; the latches and down times
-// are written by the queries that report a press.
+// Key state: _LFKeys and _LFKeysTapped are written by the event pump; the
+// latches and down times are written by the queries that report a press.
 int _LFKeys[_LFKeyCount];
+int _LFKeysTapped[_LFKeyCount];
 int _LFKeysDown[_LFKeyCount];
 Uint32 _LFKeysDownTime[_LFKeyCount];
 int _LFKeysTextEntryDown[_LFKeyCount];
@@ -135,17 +136,20 @@ static int _LFKeyRepeatDue(int key)
 }
 
 // The one query behind every public form: held, first report of a press on
-// the given latch, or (with allowRepeat) repeating after the delay.
+// the given latch, or (with allowRepeat) repeating after the delay. A press
+// released within the last pump (a tap) is reported like a held one.
 static int _LFKey(int key, int once, int* latch, int allowRepeat)
 {
     if (key <= 0 || key >= _LFKeyCount)
         return 0;
     if (once && latch[key])
         return allowRepeat ? _LFKeyRepeatDue(key) : 0;
-    if (!_LFKeys[key]) {
+    if (!_LFKeys[key] && !_LFKeysTapped[key]) {
         _LFClearPress(key, latch);
         return 0;
     }
+    if (!_LFKeys[key] && !once)
+        return 0;  // a tap is no hold
     if (once) {
         latch[key] = -1;
         _LFKeysDownTime[key] = _LFLogicCurrentTime;
@@ -157,6 +161,7 @@ void _LFInitKeys()
 {
     for (int key = 0; key < _LFKeyCount; key++) {
         _LFKeys[key] = 0;
+        _LFKeysTapped[key] = 0;
         _LFKeysDown[key] = 0;
         _LFKeysDownTime[key] = _LFKeyNeverDown;
         _LFKeysTextEntryDown[key] = 0;
@@ -175,9 +180,27 @@ void _LFSetKeyToValue(int sdlKey, int value)
         _LFKeys[key] = value;
 }
 
+// A key that goes down, not held before, counts as tapped until the next
+// pump: released within this one, it still counts as a press.
 void _LFSetKey(int sdlKey)
 {
+    int key = _LFKeyCodeForSDLKey(sdlKey);
+    if (key && !_LFKeys[key])
+        _LFKeysTapped[key] = -1;
     _LFSetKeyToValue(sdlKey, -1);
+}
+
+// A tap's latches, set when it was reported, are cleared with it, as a
+// key-up clears those of a released key.
+void _LFClearKeyTaps()
+{
+    for (int key = 0; key < _LFKeyCount; key++) {
+        if (_LFKeysTapped[key] && !_LFKeys[key]) {
+            _LFKeysTextEntryDown[key] = 0;
+            _LFClearPress(key, _LFKeysDown);
+        }
+        _LFKeysTapped[key] = 0;
+    }
 }
 
 // Note: any key-up, even of an unmapped symbol, clears the latches of every
@@ -217,7 +240,7 @@ int _LFKeyTextEntry(int key, int once)
 int LFKeyPressed()
 {
     for (int key = 0; key < _LFKeyCount; key++) {
-        if (_LFKeys[key])
+        if (_LFKeys[key] || _LFKeysTapped[key])
             return key;
     }
     return 0;

@@ -6,20 +6,24 @@
 
 enum { _LFKeyCount = 137 };
 
-// Held (-1) or released (0), the press latch, the logic time of the last
-// latching query, and the text-entry latch, by key code.
+// Held (-1) or released (0), gone down during the last pump (-1), the press
+// latch, the logic time of the last latching query, and the text-entry latch,
+// by key code.
 extern int _LFKeys[_LFKeyCount];
+extern int _LFKeysTapped[_LFKeyCount];
 extern int _LFKeysDown[_LFKeyCount];
 extern Uint32 _LFKeysDownTime[_LFKeyCount];
 extern int _LFKeysTextEntryDown[_LFKeyCount];
 
-// Resets the four key tables.
+// Resets the five key tables.
 void _LFInitKeys();
 
 // The event pump's entry points, by SDL key symbol.
 void _LFSetKeyToValue(int sdlKey, int value);
 void _LFSetKey(int sdlKey);
 void _LFUnsetKey(int sdlKey);
+// Forgets which keys went down: the pump calls it before it polls.
+void _LFClearKeyTaps();
 
 // LFKey(key, once) with a latch of its own, for text entry.
 int _LFKeyTextEntry(int key, int once);

@@ -22,14 +22,23 @@ int _LFMouseButtonWheelDown = 0;
 int _LFMouseButtonWheelLeft = 0;
 int _LFMouseButtonWheelRight = 0;
 
-// The flag SDL's button number feeds, or null for buttons the library ignores.
-static int* _LFMouseButtonFlag(Uint8 sdlButton)
+// The press latches of LFMouse's indices 0..6, set by the queries with
+// once; and the buttons (indices 0..2) gone down during the last pump, which
+// count as pressed for the latches until the next pump even when released.
+static int _LFMouseLatches[7];
+static int _LFMouseTapped[3];
+
+// The button flags by LFMouse's index.
+static int* const _LFMouseButtonFlags[3] = {&_LFMouseButtonLeft, &_LFMouseButtonRight, &_LFMouseButtonMiddle};
+
+// LFMouse's index of SDL's button number, or -1 for buttons the library ignores.
+static int _LFMouseButtonIndex(Uint8 sdlButton)
 {
     switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return &_LFMouseButtonLeft;
-    case SDL_BUTTON_MIDDLE: return &_LFMouseButtonMiddle;
-    case SDL_BUTTON_RIGHT: return &_LFMouseButtonRight;
-    default: return NULL;
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return -1;
     }
 }
 
@@ -47,6 +56,22 @@ int LFMouse(int button)
     }
 }
 
+int LFMouse(int button, int once)
+{
+    if (!once)
+        return LFMouse(button);
+    if (button < 0 || button > 6)
+        return 0;
+    if (!LFMouse(button) && !(button < 3 && _LFMouseTapped[button])) {
+        _LFMouseLatches[button] = 0;
+        return 0;
+    }
+    if (_LFMouseLatches[button])
+        return 0;
+    _LFMouseLatches[button] = -1;
+    return -1;
+}
+
 LFPoint LFMousePointAbsolute()
 {
     int x = 0;
@@ -62,11 +87,29 @@ int LFShowMouse(int show)
     return SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
+// A press of a button not held counts as tapped; a release ends the press,
+// so the next one is reported even if no query saw the button up.
 void _LFSetMouse(SDL_MouseButtonEvent event)
 {
-    int* flag = _LFMouseButtonFlag(event.button);
-    if (flag)
-        *flag = event.state == SDL_PRESSED ? -1 : 0;
+    int index = _LFMouseButtonIndex(event.button);
+    if (index < 0)
+        return;
+    int pressed = event.state == SDL_PRESSED;
+    if (pressed && !*_LFMouseButtonFlags[index])
+        _LFMouseTapped[index] = -1;
+    if (!pressed)
+        _LFMouseLatches[index] = 0;
+    *_LFMouseButtonFlags[index] = pressed ? -1 : 0;
+}
+
+// A tap's latch, set when it was reported, is cleared with it.
+void _LFClearMouseTaps()
+{
+    for (int i = 0; i < 3; i++) {
+        if (_LFMouseTapped[i] && !*_LFMouseButtonFlags[i])
+            _LFMouseLatches[i] = 0;
+        _LFMouseTapped[i] = 0;
+    }
 }
 
 // Sets, never clears: several wheel events in one frame add up their ways.
@@ -98,4 +141,6 @@ void _LFClearMouseWheel()
     _LFMouseButtonWheelDown = 0;
     _LFMouseButtonWheelLeft = 0;
     _LFMouseButtonWheelRight = 0;
+    for (int i = 3; i < 7; i++)
+        _LFMouseLatches[i] = 0;
 }

@@ -24,7 +24,10 @@ void _LFSetMouse(SDL_MouseButtonEvent event);
 void _LFSetMouseWheel(SDL_MouseWheelEvent event);
 // Motion events set the pointer position and motion.
 void _LFSetMouseMotion(SDL_MouseMotionEvent event);
-// Clears the wheel flags (LFPostLogicLoop, at the end of the frame's ticks).
+// Clears the wheel flags and latches (LFPostLogicLoop, at the end of the
+// frame's ticks).
 void _LFClearMouseWheel();
+// Forgets which buttons went down: the pump calls it before it polls.
+void _LFClearMouseTaps();
 
 #endif

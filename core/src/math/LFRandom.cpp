@@ -119,6 +119,16 @@ int LFRandomize(int low, int high)
     return (int)(low + _LFRandRemainder(range));
 }
 
+// In double, low + (high - low) * t stays within the bounds, and rounding
+// it to a float cannot step past them: both are floats.
+float LFRandomFloat(float low, float high)
+{
+    if (low > high)
+        return 0;
+    double t = _LFRandom() / 2147483647.0;  // glibc's RAND_MAX, on every system
+    return (float)(low + ((double)high - low) * t);
+}
+
 float LFRandomizef(float low, float high)
 {
     if (low > high)

@@ -25,6 +25,49 @@ static unsigned int _LFFrameRateLimit = 0;
 // frames after it back.
 static Uint32 _LFNextFrameDue = 0;
 
+// Frame starts, for the frame timing: the last two, how many frames have
+// started since LFResetLogicLoop (counted up to two), and how many started in
+// each millisecond of the last second (by time modulo 1000) with their sum.
+static Uint32 _LFFrameStart = 0;
+static Uint32 _LFPreviousFrameStart = 0;
+static int _LFFramesStarted = 0;
+static Uint32 _LFFramesInMillisecond[1000];
+static Uint32 _LFFramesInLastSecond = 0;
+
+// Counts a frame started at now. The milliseconds since the last start leave
+// the last second; a gap of a second or more, or a clock that went back,
+// empties it.
+static void _LFCountFrameStart(Uint32 now)
+{
+    Uint32 passed = now - _LFFrameStart;
+    if (_LFFramesStarted == 0 || passed >= 1000) {
+        SDL_memset(_LFFramesInMillisecond, 0, sizeof _LFFramesInMillisecond);
+        _LFFramesInLastSecond = 0;
+    } else {
+        for (Uint32 t = _LFFrameStart + 1; t != now + 1; t++) {
+            _LFFramesInLastSecond -= _LFFramesInMillisecond[t % 1000];
+            _LFFramesInMillisecond[t % 1000] = 0;
+        }
+    }
+    _LFFramesInMillisecond[now % 1000]++;
+    _LFFramesInLastSecond++;
+    _LFPreviousFrameStart = _LFFrameStart;
+    _LFFrameStart = now;
+    _LFFramesStarted = SDL_min(_LFFramesStarted + 1, 2);
+}
+
+float LFFrameSeconds()
+{
+    // The difference of the wrapping clock, read as signed.
+    Sint32 step = (Sint32)(_LFFrameStart - _LFPreviousFrameStart);
+    return _LFFramesStarted < 2 || step < 0 ? 0 : (float)step / 1000;
+}
+
+float LFFramesPerSecond()
+{
+    return (float)_LFFramesInLastSecond;
+}
+
 void LFSetLogicInterval(unsigned int BPS)
 {
     if (BPS < 1)
@@ -86,11 +129,13 @@ void LFResetLogicLoop()
     _LFLogicCurrentTime = _LFLogicLastTime;
     _LFLogicCurrentCycles = 0;
     _LFNextFrameDue = _LFLogicLastTime;
+    _LFFramesStarted = 0;
 }
 
 void LFPreLogicLoop()
 {
     _LFLogicCurrentTime = _LFFrameRateLimit ? _LFAwaitFrameStart() : _LFGetTicks();
+    _LFCountFrameStart(_LFLogicCurrentTime);
     Uint32 cap = SDL_max(_LFLogicMaxCatchUp, _LFLogicTimeRequiredPerLogicCycle);
     Uint32 passed = SDL_min(_LFLogicCurrentTime - _LFLogicLastTime, cap);  // capped first: no sum wraps
     _LFLogicTimeElapsed = SDL_min(_LFLogicTimeElapsed + passed, cap);
