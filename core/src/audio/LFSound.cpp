@@ -6,6 +6,7 @@
 
 #include "LFSound.h"
 #include "audio/LFAudioPrivate.h"
+#include "audio/LFMusicPrivate.h"
 #include "record/LFRecordPrivate.h"
 
 // The master volume, nominally 0..128, set by LFSetSoundVolume and applied to
@@ -31,7 +32,7 @@ static int _LFHasMixerChannel(int channel)
 // the int range, where converting it would be undefined: it is held to the
 // int range first. The mixer plays anything above 128 at 128 and reads a
 // negative volume as a query that changes nothing.
-static int _LFScaledVolume(int volume)
+int _LFScaledVolume(int volume)
 {
     double scaled = _LFMasterVolume * (volume / 128.0);
     if (scaled > INT_MAX)
@@ -58,6 +59,7 @@ void LFSetSoundVolume(int v)
     if (_LFMixerOpen())
         Mix_Volume(-1, v);
     _LFMasterVolume = v;
+    _LFUpdateMusicVolume();
 }
 
 void LFStopAllSounds()

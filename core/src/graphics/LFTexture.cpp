@@ -14,6 +14,7 @@
 #include <SDL_image.h>  // IMG_Load
 
 #include "graphics/LFBatchPrivate.h"
+#include "graphics/LFCameraPrivate.h"
 #include "graphics/LFImageFile.h"
 #include "graphics/LFTexturePrivate.h"
 #include "math/LFMathUtilitiesPrivate.h"
@@ -292,10 +293,9 @@ static int _LFFitsTexture(const char* name, Sint64 width, Sint64 height)
     return 0;
 }
 
-// 0, with the reason in the error text, when the image file at path claims
-// more than it holds or than a texture can hold. The decoder is chosen as
-// IMG_Load chooses it: by the file's magic, or for TGA by the extension.
-static int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension)
+// The decoder is chosen as IMG_Load chooses it: by the file's magic, or for
+// TGA by the extension.
+int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension)
 {
     _LFImageClaims claims = {0, 0, 0};
     Sint64 fileSize = SDL_RWsize(file);
@@ -674,6 +674,7 @@ void LFTexture::setRenderContext()
     glOrtho(0, _size.width, _size.height, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    _LFDropCameras();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glPushMatrix();
@@ -694,6 +695,7 @@ void LFTexture::unsetRenderContext()
     _clearFBOID();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+    _LFDropCameras();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     _LFCurrentRenderContext = NULL;
 }
