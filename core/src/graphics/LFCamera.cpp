@@ -106,6 +106,11 @@ void LFPopCamera()
     _LFCameras.pop_back();
 }
 
+int _LFCameraPushed()
+{
+    return !_LFCameras.empty();
+}
+
 void _LFDropCameras()
 {
     _LFCameras.clear();

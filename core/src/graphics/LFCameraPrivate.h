@@ -7,5 +7,7 @@
 // Forgets every pushed camera: selecting a render context resets the
 // modelview matrix they were pushed on.
 void _LFDropCameras();
+// Non-zero while a camera is pushed.
+int _LFCameraPushed();
 
 #endif

@@ -517,8 +517,11 @@ void LFTexture::draw(int startX, int startY, int endX, int endY, int width, int 
         _LFEmitCorners(xPos, yPos, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
         return;
     }
-    if (_LFBatchOpen()) {
+    if (_LFBatchOpen() || _LFCameraPushed()) {
         // The corners in the order below, placed as drawingPosition would.
+        // Under a camera a sprite drawn on its own goes as a batch of one:
+        // the camera's matrix times drawingPosition's would round otherwise
+        // than a batch's placement, and land on other pixels at the edges.
         const int place[4][2] = {{0, 0}, {drawWidth, 0}, {drawWidth, drawHeight}, {0, drawHeight}};
         const float u[4] = {texStartX, texEndX, texEndX, texStartX};
         const float v[4] = {texStartY, texStartY, texEndY, texEndY};
@@ -530,7 +533,12 @@ void LFTexture::draw(int startX, int startY, int endX, int endY, int width, int 
             corners[i].v = v[i];
             corners[i].color = LFMakeColor(_tint.r, _tint.g, _tint.b, alpha);
         }
+        int alone = !_LFBatchOpen();
+        if (alone)
+            LFBeginBatch();
         _LFBatchHoldQuad(_LFBatchSprites, _textureID, corners);
+        if (alone)
+            LFEndBatch();
         return;
     }
     glBindTexture(GL_TEXTURE_2D, _textureID);
