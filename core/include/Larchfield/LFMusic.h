@@ -4,7 +4,7 @@
 #ifndef LFMUSIC_H
 #define LFMUSIC_H
 
-typedef struct _Mix_Music Mix_Music;
+#include <SDL_mixer.h>  // Mix_Music
 
 // All playback calls are harmless while the device is closed: nothing plays,
 // and isPlaying returns 0. A piece's calls other than play and fadeIn act
