@@ -1,7 +1,6 @@
 // Cameras drawn through and read back: a rectangle at the world centre under
 // zoom and rotation, sprites and text following, nesting and popping, a
 // texture target, selecting a render context, and points converted both ways.
-#include <algorithm>  // std::min, std::max
 #include <random>
 
 #include "TestSupport.h"
@@ -9,28 +8,6 @@
 namespace {
 
 const LFColor kRed = {1, 0, 0, 1};
-
-// The smallest rectangle of whole pixels holding every pixel that matches,
-// in window coordinates; LFZeroRect when none does.
-LFRect BoundsOf(bool (*match)(Pixel), int width, int height)
-{
-    std::vector<Pixel> pixels(width * height);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    int left = width, top = height, right = -1, bottom = -1;
-    for (int row = 0; row < height; row++)
-        for (int x = 0; x < width; x++) {
-            if (!match(pixels[row * width + x]))
-                continue;
-            int y = height - 1 - row;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-    if (right < 0)
-        return LFZeroRect;
-    return LFMakeRect((float)left, (float)top, (float)(right - left + 1), (float)(bottom - top + 1));
-}
 
 ::testing::AssertionResult SameRect(LFRect expected, LFRect actual)
 {
@@ -44,7 +21,7 @@ LFRect BoundsOf(bool (*match)(Pixel), int width, int height)
 
 class Camera : public WindowTest {
 protected:
-    LFRect redBounds() { return BoundsOf(IsRed, kWidth, kHeight); }
+    LFRect redBounds() { return BoundsOf(ReadFrame(kWidth, kHeight), kWidth, kHeight, IsRed); }
 };
 
 // The window is 64 x 48: its middle is (32, 24).

@@ -51,9 +51,7 @@ protected:
     {
         glClear(GL_COLOR_BUFFER_BIT);
         draw();
-        Frame pixels(kWidth * kHeight);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
+        return ReadFrame(kWidth, kHeight);
     }
 
     // The picture of each line printed with its top left at (x[i], top + 16 i).
@@ -79,27 +77,6 @@ protected:
     LFFont* font = nullptr;
 };
 
-// The rows and columns of lit pixels, in window coordinates.
-struct Ink {
-    int left = kWidth, right = -1, top = kHeight, bottom = -1;
-};
-
-Ink InkOf(const Frame& frame)
-{
-    Ink ink;
-    for (int row = 0; row < kHeight; row++)
-        for (int x = 0; x < kWidth; x++) {
-            if (!IsLit(frame[row * kWidth + x]))
-                continue;
-            int y = kHeight - 1 - row;
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ink.top = std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
-        }
-    return ink;
-}
-
 // Seeded words of one to twelve letters, some with an "é" (two bytes, one glyph).
 std::string RandomParagraph(std::mt19937& random)
 {
@@ -124,20 +101,21 @@ TEST_F(TextBox, WrappedTextNeverPassesTheBoxWidth)
         LFTextAlign align = aligns[round % 4];
         SCOPED_TRACE(text + " in a box " + std::to_string((int)box.size.width) + " wide, aligned " +
                      std::to_string((int)align));
-        Ink ink = InkOf(inBox(box, align, text.c_str()));
-        ASSERT_GE(ink.right, 0) << "nothing drawn";
-        EXPECT_GE(ink.left, box.origin.x);
-        EXPECT_LT(ink.right, box.origin.x + box.size.width);
-        EXPECT_GE(ink.top, box.origin.y);
-        EXPECT_LT(ink.bottom, box.origin.y + box.size.height);
+        LFRect ink = BoundsOf(inBox(box, align, text.c_str()), kWidth, kHeight, IsLit);
+        ASSERT_GT(ink.size.width, 0) << "nothing drawn";
+        EXPECT_GE(ink.origin.x, box.origin.x);
+        EXPECT_LE(ink.origin.x + ink.size.width, box.origin.x + box.size.width);
+        EXPECT_GE(ink.origin.y, box.origin.y);
+        EXPECT_LE(ink.origin.y + ink.size.height, box.origin.y + box.size.height);
 
         LFSize size = font->wrappedSize(box.size.width, text.c_str());
         EXPECT_LE(size.width, box.size.width);
         EXPECT_EQ(0, (int)size.height % 16);
         if (size.height <= box.size.height && (align & LFAlignBottom) == 0 && (align & LFAlignMiddle) == 0) {
-            // Every line drawn: the last one's ink lies in the last line's rows.
-            EXPECT_LT(ink.bottom, box.origin.y + size.height);
-            EXPECT_GE(ink.bottom, box.origin.y + size.height - 16);
+            // Every line drawn: the last one's ink ends in the last line's rows.
+            float inkBottom = ink.origin.y + ink.size.height;
+            EXPECT_LE(inkBottom, box.origin.y + size.height);
+            EXPECT_GT(inkBottom, box.origin.y + size.height - 16);
         }
     }
 }

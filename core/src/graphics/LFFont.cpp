@@ -403,13 +403,8 @@ void LFFont::print(LFPoint pos, LFColor baseColor, char* text, ...)
 
     _beginLine(pos);
     FTFont* font = _hasGlyphs ? _font : NULL;
-    _LFColorEscape escape;
-    while (_LFFindColorEscape(scan, &escape)) {
-        _LFRenderStretch(font, baseColor, scan, escape.start);
-        _LFRenderStretch(font, _LFEscapeColor(escape), escape.brace + 1, escape.end);
-        scan = escape.end + _LFEscapeEndLength;
-    }
-    _LFRenderStretch(font, baseColor, scan, scan + strlen(scan));
+    _LFEachColorStretch(scan, baseColor,
+                        [font](char* start, char* end, LFColor color) { _LFRenderStretch(font, color, start, end); });
     _endLine();
 }
 

@@ -4,6 +4,7 @@
 #define LFFONTPRIVATE_H
 
 #include <stdarg.h>  // va_list
+#include <string.h>  // strlen
 
 #include <string>
 
@@ -37,6 +38,20 @@ char* _LFFormatText(char buffer[_LFFormatBufferSize], std::string& repaired, con
 int _LFFindColorEscape(char* scan, _LFColorEscape* escape);
 // The colour an escape gives its text.
 LFColor _LFEscapeColor(const _LFColorEscape& escape);
+
+// Calls stretch(start, end, color) for each stretch of the well-formed text
+// scan in order: plain text in color, an escape's text in its own.
+template <typename Stretch>
+void _LFEachColorStretch(char* scan, LFColor color, Stretch stretch)
+{
+    _LFColorEscape escape;
+    while (_LFFindColorEscape(scan, &escape)) {
+        stretch(scan, escape.start, color);
+        stretch(escape.brace + 1, escape.end, _LFEscapeColor(escape));
+        scan = escape.end + _LFEscapeEndLength;
+    }
+    stretch(scan, scan + strlen(scan), color);
+}
 
 // Draws the text from start up to end in color at the pen and moves the pen
 // past it. A null font draws nothing.

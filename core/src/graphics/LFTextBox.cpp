@@ -2,7 +2,6 @@
 // rectangle, with the colour markup of print carried across the breaks.
 #include <math.h>    // floorf
 #include <stdarg.h>  // va_list
-#include <string.h>  // strlen
 
 #include <new>  // std::bad_alloc
 #include <string>
@@ -36,25 +35,16 @@ struct _LFTextLayout {
     std::vector<_LFLine> lines;
 };
 
-static void _LFAddStretch(_LFTextLayout& layout, LFColor color, const char* start, const char* end)
-{
-    if (start == end)
-        return;
-    _LFStretch stretch = {layout.text.size(), color};
-    layout.stretches.push_back(stretch);
-    layout.text.append(start, end - start);
-}
-
 // The visible text of the well-formed scan, in color where no escape colours it.
 static void _LFTakeText(_LFTextLayout& layout, char* scan, LFColor color)
 {
-    _LFColorEscape escape;
-    while (_LFFindColorEscape(scan, &escape)) {
-        _LFAddStretch(layout, color, scan, escape.start);
-        _LFAddStretch(layout, _LFEscapeColor(escape), escape.brace + 1, escape.end);
-        scan = escape.end + _LFEscapeEndLength;
-    }
-    _LFAddStretch(layout, color, scan, scan + strlen(scan));
+    _LFEachColorStretch(scan, color, [&layout](char* start, char* end, LFColor stretchColor) {
+        if (start == end)
+            return;
+        _LFStretch stretch = {layout.text.size(), stretchColor};
+        layout.stretches.push_back(stretch);
+        layout.text.append(start, end - start);
+    });
 }
 
 // Calls draw(start, end, color) for each stretch's part of the visible text
