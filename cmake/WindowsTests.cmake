@@ -59,14 +59,14 @@ if(LF_BUILD_EXAMPLES)
         COMMAND env ${LF_TEST_ENV} ${CMAKE_CURRENT_SOURCE_DIR}/windows_examples.sh
             $<TARGET_FILE:example_shapes> $<TARGET_FILE:example_sprites> $<TARGET_FILE:example_text>
             $<TARGET_FILE:example_sound> $<TARGET_FILE:example_input> $<TARGET_FILE:example_render_target>
-            $<TARGET_FILE:example_logic_loop> $<TARGET_FILE:example_caches>
+            $<TARGET_FILE:example_logic_loop> $<TARGET_FILE:example_caches> $<TARGET_FILE:example_camera>
             $<TARGET_FILE:example_walker> $<TARGET_FILE:example_fountain> $<TARGET_FILE:example_menu>)
     set_tests_properties(WindowsExamples PROPERTIES LABELS subset TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
 
 # Linux's own.
-set(lf_x11 "drives the game and the examples through X11 (xdotool, xwininfo) as Linux programs")
-foreach(name GameEndToEnd GameReplayEndToEnd InputReplayEndToEnd)
+set(lf_x11 "drives the programs through X11 tools (xdotool, xwininfo, xclip, xprop) as Linux programs")
+foreach(name GameEndToEnd GameReplayEndToEnd InputReplayEndToEnd ClipboardAndIconEndToEnd)
     lf_skip_on_windows(${name} "${lf_x11}")
 endforeach()
 lf_skip_on_windows(GameStartFailures "copies and starts the Linux game; WindowsPackages starts the Windows one without its data")
@@ -75,6 +75,6 @@ foreach(name InstallStatic InstallShared ConsumerStatic ConsumerShared PackageRe
     lf_skip_on_windows(${name} "a Linux delivery test (staging prefixes, ELF libraries, Debian packages); WindowsPackages is Windows' own")
 endforeach()
 lf_skip_on_windows(FuzzReplay "libFuzzer is the host's clang's; the reader it drives is the same code in both builds")
-foreach(name shapes sprites text sound input render_target logic_loop caches)
+foreach(name shapes sprites text sound input render_target logic_loop caches camera)
     lf_skip_on_windows(Example.${name} "checks pixels of the Linux program through X11 tools; WindowsExamples starts it")
 endforeach()

@@ -1,8 +1,9 @@
 // sound: sound effects played on key presses, each with its own volume and
 // panning shown on screen; the master volume; a looping sound started and
-// stopped. Keys: 1, 2, 3 play a sound and select it; Up/Down its volume,
-// Left/Right its panning; -/= the master volume; L loops the hum, S stops
-// everything. Escape or the window's close button quits.
+// stopped; music that fades in and out. Keys: 1, 2, 3 play a sound and select
+// it; Up/Down its volume, Left/Right its panning; -/= the master volume; L
+// loops the hum, M fades the music in or out, S stops the sounds. Escape or
+// the window's close button quits.
 #include <stdio.h>  // fprintf
 
 #include <new>  // std::bad_alloc
@@ -16,6 +17,8 @@ static const char* const kFontPath = "data/DejaVuSans.ttf";
 static const char* const kSoundPaths[] = {"data/sounds/blip.wav", "data/sounds/chime.wav", "data/sounds/thump.wav",
                                           "data/sounds/hum.wav"};
 static const char* const kNames[] = {"1  blip", "2  chime", "3  thump", "L  hum (loops)"};
+static const char* const kMusicPath = "data/sounds/tune.wav";
+static const int kFadeMilliseconds = 1500;
 
 // A bar of `value` out of `full`, 200 pixels wide at full.
 static void bar(float x, float y, int value, int full, LFColor color)
@@ -67,6 +70,14 @@ int main(int argc, char* argv[])
             missing = kSoundPaths[i];
         }
     }
+    // Music streams from its file through the mixer's one music channel.
+    LFMusic* music = nullptr;
+    try {
+        if (!missing)
+            music = new LFMusic(kMusicPath);
+    } catch (std::bad_alloc&) {
+        missing = kMusicPath;
+    }
     if (missing) {
         fprintf(stderr, "sound: cannot load %s\n", missing);
         for (LFSound* sound : sounds)
@@ -76,7 +87,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    int selected = 0, master = 128;
+    int selected = 0, master = 128, musicOn = 0;
     int pan[4] = {};  // -4 (left) .. 4 (right); the library keeps no panning of its own
     LFResetLogicLoop();
     while (!LFApplicationQuitRequested()) {
@@ -98,6 +109,14 @@ int main(int argc, char* argv[])
                 sounds[play]->play(play == 3 ? -1 : 0);  // -1 repeats until stopped
             if (LFKey(LFKeyS, -1))
                 LFStopAllSounds();
+            if (LFKey(LFKeyM, -1)) {
+                // Faded in from silence, looping until faded out.
+                if (musicOn)
+                    music->fadeOut(kFadeMilliseconds);
+                else
+                    music->fadeIn(kFadeMilliseconds, -1);
+                musicOn = !musicOn;
+            }
             // Held keys repeat after half a second.
             LFSound* sound = sounds[selected];
             int up = LFKeyWithDelayedRepeat(LFKeyUp) ? 8 : LFKeyWithDelayedRepeat(LFKeyDown) ? -8 : 0;
@@ -131,7 +150,7 @@ int main(int argc, char* argv[])
         text(20, 14, white, LFTempString("Master volume %d  (- and =)", master));
         bar(300, 18, master, 128, LFMakeColor(0.9f, 0.7f, 0.2f, 1));
         for (int i = 0; i < 4; i++) {
-            float y = 70 + i * 90;
+            float y = 60 + i * 80;
             if (i == selected)
                 LFDrawRectFill(LFMakeRect(10, y - 8, 620, 80), LFMakeColor(0.22f, 0.21f, 0.28f, 1));
             int playing = sounds[i]->isPlaying();
@@ -147,10 +166,17 @@ int main(int argc, char* argv[])
             LFDrawLine(LFMakePoint(420, y + 40), LFMakePoint(620, y + 40), grey);
             LFDrawRectFill(LFMakeRect(516 + pan[i] * 24, y + 32, 8, 17), LFMakeColor(1, 0.5f, 0.3f, 1));
         }
-        text(20, 446, grey, (char*)"Up/Down volume, Left/Right panning of the selected sound; S stops all");
+        // Music: isPlaying stays 1 while the piece fades out, until it halts.
+        int musicPlaying = music->isPlaying();
+        LFDrawCircleFill(LFMakePoint(30, 390), 8, 16,
+                         musicPlaying ? LFMakeColor(0.3f, 1, 0.4f, 1) : LFMakeColor(0.35f, 0.35f, 0.4f, 1));
+        text(50, 380, white, (char*)"M  music (fades in and out)");
+        text(300, 380, grey, !musicPlaying ? (char*)"stopped" : musicOn ? (char*)"playing" : (char*)"fading out");
+        text(20, 446, grey, (char*)"Up/Down volume, Left/Right panning of the selected sound; S stops them");
         window->swapBuffers();
     }
 
+    delete music;
     for (LFSound* sound : sounds)
         delete sound;
     delete window;

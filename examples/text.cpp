@@ -1,10 +1,13 @@
 // text: fonts in both alias modes at several sizes, printf-style printing,
-// inline colour markup, a text's bounds drawn as a box around it, and the
-// global UI font. Escape or the window's close button quits.
+// inline colour markup, a text's bounds drawn as a box around it, the global
+// UI font, a paragraph wrapped in a box (Tab changes its alignment), and a
+// line of typed text (Backspace deletes). Escape or the window's close button
+// quits.
 #include <math.h>   // floorf
 #include <stdio.h>  // fprintf
 
 #include <new>  // std::bad_alloc
+#include <string>
 
 #include <GL/gl.h>  // glClear: every frame starts from a cleared window
 
@@ -15,6 +18,24 @@ static const char* const kFontPath = "data/DejaVuSans.ttf";
 static const int kSizes[] = {12, 16, 24, 32};
 static const LFColor kWhite = {1, 1, 1, 1};
 static const LFColor kGrey = {0.6f, 0.65f, 0.7f, 1};
+static const LFRect kParagraphBox = {{420, 240}, {200, 160}};
+static const char* const kParagraph =
+    "A paragraph in a box: lines break at spaces to fit its width, "
+    "{C1,0.8,0.2,1}colour markup carries across the breaks{EC}, and a "
+    "word too wide for a line, Donaudampfschifffahrtsgesellschaft, breaks between letters.";
+// The alignments Tab steps through, and their names.
+static const LFTextAlign kAligns[] = {LFAlignLeft | LFAlignTop, LFAlignCenter | LFAlignMiddle,
+                                      LFAlignRight | LFAlignBottom};
+static const char* const kAlignNames[] = {"left, top", "centre, middle", "right, bottom"};
+
+// Takes the last character off UTF-8 text: its continuation bytes, then its first.
+static void deleteLastCharacter(std::string& text)
+{
+    while (!text.empty() && (text.back() & 0xC0) == 0x80)
+        text.pop_back();
+    if (!text.empty())
+        text.pop_back();
+}
 
 // Deletes the fonts.
 static void deleteFonts(LFFont* fonts[2][4])
@@ -66,13 +87,25 @@ int main(int argc, char* argv[])
     LFUISetGlobalFont(LFTempString("%s", kFontPath), LFAliased, 16, LFZeroPoint);
     LFFont* big = fonts[0][3];
     LFFont* medium = fonts[1][2];
+    LFFont* small = fonts[1][0];
 
+    // Typed text comes as UTF-8 from the keyboard layout and input method,
+    // once text input is started.
+    std::string typed;
+    int align = 0;
+    LFStartTextInput();
     LFResetLogicLoop();
     while (!LFApplicationQuitRequested()) {
         LFPreLogicLoop();
         while (LFLogicLoop()) {
             if (LFKey(LFKeyEscape))
                 LFApplicationRequestQuit();
+            if (LFKey(LFKeyTab, -1))
+                align = (align + 1) % 3;
+            if (LFKeyWithDelayedRepeat(LFKeyBackspace))
+                deleteLastCharacter(typed);
+            if (typed.size() < 60)
+                typed += LFTextTyped();
             LFLogicUpdate();
         }
         LFPostLogicLoop();
@@ -121,6 +154,19 @@ int main(int argc, char* argv[])
         LFUIGlobalFontPrint(LFMakePoint(20, 360), kWhite, 32, (char*)"{C0.5,0.9,1,1}or 32{EC}, markup too");
         LFUIGlobalFontPrint(LFMakePoint(20, 410), kGrey,
                             LFTempString("the font cache holds %d fonts: one per size", LFGUIFontCacheSize()));
+
+        // printInRect wraps to the box and aligns each line and the block;
+        // wrappedSize measures the same layout.
+        LFRect inside = LFMakeRect(kParagraphBox.origin.x + 6, kParagraphBox.origin.y + 6,
+                                   kParagraphBox.size.width - 12, kParagraphBox.size.height - 12);
+        LFDrawRect(kParagraphBox, kGrey);
+        small->printInRect(inside, kAligns[align], kWhite, "%s", kParagraph);
+        LFSize wrapped = small->wrappedSize(inside.size.width, kParagraph);
+        LFUIGlobalFontPrint(LFMakePoint(420, 404), kGrey,
+                            LFTempString("%s (Tab), %.0f x %.0f", kAlignNames[align], wrapped.width, wrapped.height));
+
+        // The typed line, with a caret after it.
+        medium->print(LFMakePoint(20, 440), kWhite, (char*)"Typed: %s{C1,0.8,0.2,1}_{EC}", typed.c_str());
         window->swapBuffers();
     }
 

@@ -9,7 +9,8 @@ packages=(
     libftgl-dev libfreetype-dev libglew-dev libglu1-mesa-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth x11-utils libgl1-mesa-dri xdotool imagemagick
+    xvfb xauth x11-utils x11-xserver-utils libgl1-mesa-dri xdotool xclip imagemagick
+    sox libsox-fmt-base libsox-fmt-mp3
     python3 universal-ctags
     fonts-unifont fonts-dejavu-core
 )

@@ -98,6 +98,35 @@ inline Pixel ReadPixel(int x, int y, int windowHeight)
     return p;
 }
 
+// The current framebuffer's width x height pixels, rows from the bottom as
+// OpenGL reads them.
+inline std::vector<Pixel> ReadFrame(int width, int height)
+{
+    std::vector<Pixel> pixels(width * height);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// The smallest rectangle of whole pixels holding every pixel of a frame
+// (ReadFrame) that matches, in window coordinates; LFZeroRect when none does.
+inline LFRect BoundsOf(const std::vector<Pixel>& frame, int width, int height, bool (*match)(Pixel))
+{
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int row = 0; row < height; row++)
+        for (int x = 0; x < width; x++) {
+            if (!match(frame[row * width + x]))
+                continue;
+            int y = height - 1 - row;
+            left = x < left ? x : left;
+            right = x > right ? x : right;
+            top = y < top ? y : top;
+            bottom = y > bottom ? y : bottom;
+        }
+    if (right < 0)
+        return LFZeroRect;
+    return LFMakeRect((float)left, (float)top, (float)(right - left + 1), (float)(bottom - top + 1));
+}
+
 // A mutable copy of a literal, as callers hand texts to the library.
 inline char* Str(const char* text)
 {

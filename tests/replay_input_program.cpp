@@ -1,11 +1,13 @@
 // A small Larchfield program for the record-and-replay end-to-end test: it
-// draws what the mouse, the wheel and touch do, beside sparks placed by a
-// timer and random draws, so that every frame depends on input, time and
-// chance. An X server has no touch screen: while the right button is held,
-// the program feeds SDL finger events at the pointer into the queue, and the
-// library's pump handles them like any other. Escape quits.
+// draws what the mouse, the wheel, touch and typed text do, beside sparks
+// placed by a timer and random draws, so that every frame depends on input,
+// time and chance. An X server has no touch screen: while the right button is
+// held, the program feeds SDL finger events at the pointer into the queue, and
+// the library's pump handles them like any other. Typed text is drawn as a
+// bar a byte and printed on standard output at the end. Escape quits.
 #include <stdio.h>
 
+#include <string>
 #include <vector>
 
 #include <GL/gl.h>
@@ -40,6 +42,8 @@ int main(int argc, char** argv)
     int fingerHeld = 0;
     LFPoint spark = LFZeroPoint;
     LFRealTimeTimer sparkTimer(0.1f);
+    std::string typed;
+    LFStartTextInput();
     LFResetLogicLoop();
 
     while (!LFApplicationQuitRequested()) {
@@ -58,6 +62,7 @@ int main(int argc, char** argv)
             else if (fingerHeld)
                 pushFinger(SDL_FINGERUP, window);
             fingerHeld = LFMouse(1);
+            typed += LFTextTyped();
             if (sparkTimer.tick())
                 spark = LFMakePoint(LFRandomize(0, (int)kWidth - 4), LFRandomize(0, (int)kHeight - 4));
             LFLogicUpdate();
@@ -78,9 +83,14 @@ int main(int argc, char** argv)
         LFDrawLine(LFMousePoint, LFMakePoint(LFMouseX - LFMouseXRelative * 3, LFMouseY - LFMouseYRelative * 3),
                    LFMakeColor(1, 1, 1, 0.5f));
         LFDrawRectFill(LFMakeRect(spark.x, spark.y, 4, 4), LFMakeColor(1, 1, 1, 1));
+        for (size_t i = 0; i < typed.size(); i++) {
+            float height = (unsigned char)typed[i] / 4.0f;
+            LFDrawRectFill(LFMakeRect(4 + 3 * i, kHeight - 2 - height, 2, height), LFMakeColor(0.9f, 0.4f, 0.9f, 1));
+        }
         window->swapBuffers();
     }
 
+    printf("typed: %s\n", typed.c_str());
     delete window;
     LFDeInit();
     return 0;

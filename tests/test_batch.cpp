@@ -268,32 +268,50 @@ protected:
 
     // Draws ops into the selected target, the second quarter clipped, then
     // some into another target, and back. A translucent veil over everything
-    // goes right before each switch, so that something is held at each.
+    // goes right before each switch, so that something is held at each. With
+    // cameras set, every target is seen through a zoomed and turned camera,
+    // and the second quarter through one more inside it.
     void Draw(const std::vector<Op>& ops, LFRenderContext* target)
     {
         auto veil = [] { LFDrawRectFill(LFMakeRect(0, 0, kWidth, kHeight), LFMakeColor(0.5f, 0.5f, 0, 0.25f)); };
+        auto look = [this](LFPoint center, float zoom, float rotation) {
+            if (cameras)
+                LFPushCamera(center, zoom, rotation);
+        };
+        auto lookBack = [this] {
+            if (cameras)
+                LFPopCamera();
+        };
         size_t quarter = ops.size() / 4;
+        look(LFMakePoint(kWidth / 2 + 10, kHeight / 2 - 5), 1.25f, 20);
         for (size_t i = 0; i < quarter; i++)
             Run(ops[i]);
         veil();
         target->setClipTo(LFMakeRect(20, 15, kWidth - 60, kHeight - 50));
+        look(LFMakePoint(40, 30), 0.75f, -35);
         for (size_t i = quarter; i < 2 * quarter; i++)
             Run(ops[i]);
+        lookBack();
         veil();
         target->unsetClip();
         veil();
+        lookBack();
         target->unsetRenderContext();
         side->clear();
         side->setRenderContext();
+        look(LFMakePoint(15, 20), 2, 90);
         for (size_t i = 2 * quarter; i < 2 * quarter + 40; i++)
             Run(ops[i]);
         veil();
+        lookBack();
         side->unsetRenderContext();
         window->setRenderContext();
         target->setRenderContext();
+        look(LFMakePoint(kWidth / 2, kHeight / 2), 0.5f, 0);
         side->draw(30, 20, -1);
         for (size_t i = 2 * quarter + 40; i < ops.size(); i++)
             Run(ops[i]);
+        lookBack();
     }
 
     // Draws the scene into the window, or into the canvas, one by one or in
@@ -340,6 +358,7 @@ protected:
     LFTexture* canvas = nullptr;
     LFTexture* side = nullptr;
     LFFont* font = nullptr;
+    bool cameras = false;
 };
 
 TEST_F(Batch, MixedScenesLandOnTheSamePixelsAsOneByOne)
@@ -356,6 +375,16 @@ TEST_F(Batch, MixedScenesLandOnTheSamePixelsAsOneByOne)
     Difference outlined = RenderBothWays(ops, false);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     EXPECT_EQ(0, outlined.pixels) << "pixels that differ with polygons as outlines";
+}
+
+TEST_F(Batch, UnderCamerasTheSamePixelsAsOneByOne)
+{
+    cameras = true;
+    std::vector<Op> ops = RandomOps(3000, 13, false);
+    for (bool intoTexture : {false, true}) {
+        SCOPED_TRACE(intoTexture ? "into a texture" : "into the window");
+        EXPECT_EQ(0, RenderBothWays(ops, intoTexture).pixels) << "pixels that differ";
+    }
 }
 
 TEST_F(Batch, ScaledAndTurnedSpritesDifferAtMostAtEdges)

@@ -63,24 +63,7 @@ protected:
 
     // The smallest rectangle of whole pixels holding every matching pixel;
     // LFZeroRect when none matches.
-    LFRect boundsOf(bool (*match)(Pixel))
-    {
-        std::vector<Pixel> pixels = frame();
-        int left = kWidth, top = kHeight, right = -1, bottom = -1;
-        for (int y = 0; y < kHeight; y++) {
-            for (int x = 0; x < kWidth; x++) {
-                if (!match(pixels[y * kWidth + x]))
-                    continue;
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-        if (right < 0)
-            return LFZeroRect;
-        return LFMakeRect((float)left, (float)top, (float)(right - left + 1), (float)(bottom - top + 1));
-    }
+    LFRect boundsOf(bool (*match)(Pixel)) { return BoundsOf(ReadFrame(kWidth, kHeight), kWidth, kHeight, match); }
 
     int countOf(bool (*match)(Pixel))
     {

@@ -313,3 +313,43 @@ TEST_F(Pump, FingerEventsQueuedBehindAnotherAreDropped)
     EXPECT_EQ(16, LFTouchX);
     EXPECT_EQ(12, LFTouchY);
 }
+
+static SDL_Event TextEvent(const char* text)
+{
+    SDL_Event e = {};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text, sizeof e.text.text);
+    return e;
+}
+
+// The text of a tick's events, whole, only while text input is on.
+TEST_F(Pump, TypedTextIsTheTextOfTheTicksEvents)
+{
+    push(TextEvent("h\xC3\xA9"));
+    pumpOneTick();
+    EXPECT_STREQ("", LFTextTyped()) << "off until started";
+
+    LFStartTextInput();
+    push(TextEvent("h\xC3\xA9"));
+    push(TextEvent("llo \xE2\x82\xAC"));
+    pumpOneTick();
+    EXPECT_STREQ("h\xC3\xA9llo \xE2\x82\xAC", LFTextTyped());
+    pumpOneTick();
+    EXPECT_STREQ("", LFTextTyped()) << "emptied at the next tick";
+
+    // 1023 bytes a tick at most: the events that do not fit are left out whole.
+    std::string expected;
+    for (int i = 0; i < 40; i++) {
+        push(TextEvent("abcdefghijklmnopqrstuvwxyz\xC3\xA9"));
+        if (expected.size() + 28 <= 1023)
+            expected += "abcdefghijklmnopqrstuvwxyz\xC3\xA9";
+    }
+    push(TextEvent("z"));
+    pumpOneTick();
+    EXPECT_EQ(expected, LFTextTyped());
+
+    LFStopTextInput();
+    push(TextEvent("x"));
+    pumpOneTick();
+    EXPECT_STREQ("", LFTextTyped());
+}

@@ -84,6 +84,14 @@ void Push(SDL_Event e)
     SDL_PushEvent(&e);
 }
 
+SDL_Event TextEvent(const char* text, Uint32 windowID)
+{
+    SDL_Event e = Event(SDL_TEXTINPUT);
+    e.text.windowID = windowID;
+    SDL_strlcpy(e.text.text, text, sizeof e.text.text);
+    return e;
+}
+
 std::vector<std::string>* resizes;
 
 void NoteResize(Uint32 windowID, LFSize size)
@@ -132,6 +140,10 @@ void PushLiveEvents(int frame, Uint32 windowID)
         e.jbutton.button = 5;
         Push(e);
         break;
+    case 4:
+        Push(TextEvent("a\xC3\xA9", windowID));
+        Push(TextEvent("0123456789012345678901234567890", windowID));  // as long as one can be
+        break;
     case 5:
         Push(FingerEvent(SDL_FINGERDOWN, 0.5f, 0.25f, windowID));
         break;
@@ -175,7 +187,8 @@ std::string State(LFRealTimeTimer& timer)
         s << LFMouse(i);
     s << " touch" << LFFingerDown() << "," << LFTouchX << "," << LFTouchY << " pad" << LFGamePadAxis(1) << ","
       << LFGamePadHat(SDL_HAT_LEFTUP) << "," << LFGamePadButton(5) << " window" << LFCurrentEventWindowID
-      << " timer" << timer.tick() << "," << timer.elapsedTime() << " draw" << LFRandomize(0, 1000);
+      << " timer" << timer.tick() << "," << timer.elapsedTime() << " draw" << LFRandomize(0, 1000) << " typed "
+      << LFTextTyped();
     return s.str();
 }
 
@@ -213,6 +226,7 @@ std::vector<std::string> RunProgram(bool live)
     LFWindow* window = new LFWindow(Str("record"), LFMakeSize(64, 48));
     window->setRenderContext();
     LFSetWindowResizedCallback(NoteResize);
+    LFStartTextInput();
     // A pad plugged in for the replay only: the replay answers as the recorded run did.
     int pad = live ? -1 : SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 6, 1);
     seen.push_back("pad " + std::to_string(LFInitGamePad()));
@@ -238,6 +252,9 @@ std::vector<std::string> RunProgram(bool live)
         if (frame == 8) {
             LFRect r = window->rect();
             seen.push_back("rect " + std::to_string(r.size.width) + " focused " + std::to_string(window->isFocused()));
+            // The clipboard holds other text in the replay.
+            int set = LFSetClipboardText(live ? "copied in the live run: \xC3\xBC and more" : "other");
+            seen.push_back("clipboard " + std::to_string(set) + " " + LFClipboardText());
         }
         glClear(GL_COLOR_BUFFER_BIT);
         window->swapBuffers();
@@ -320,6 +337,36 @@ TEST_F(Record, ReplaySeesExactlyWhatTheRecordedRunSaw)
     SetVariables(NULL, NULL);
     EXPECT_NE(live, RunProgram(false));
     EXPECT_EQ(0, _LFRecordActive);
+}
+
+// Text input events carry their text since version 2: a version 1 recording
+// replays its text events as typing nothing.
+TEST_F(Record, VersionOneRecordingsStayReadable)
+{
+    start(file.c_str(), NULL);
+    LFStartTextInput();
+    frame(16);
+    Push(TextEvent("", 0));
+    Push(KeyEvent(SDL_KEYDOWN, SDLK_a));
+    frame(16);
+    LFDeInit();
+    SetVariables(NULL, NULL);
+    _LFRecordClose();
+    std::string bytes = ReadBytes(file);
+    // The event as version 2 writes it: type 0x303, window 0, length 0.
+    size_t at = bytes.find(std::string("\x83\x83\x06\x00\x00", 5));
+    ASSERT_NE(std::string::npos, at);
+    bytes.erase(at + 4, 1);
+    WriteBytes(file, Header(1) + bytes.substr(12));
+
+    start(NULL, file.c_str());
+    LFStartTextInput();
+    frame(16);
+    frame(16);
+    EXPECT_NE(0, LFKey(LFKeyA));
+    EXPECT_STREQ("", LFTextTyped());
+    EXPECT_EQ(0, LFReplayOutOfStep()) << LFError();
+    LFDeInit();
 }
 
 TEST_F(Record, AProgramThatAsksForMoreStopsWithTheFileAndFrameInTheError)
@@ -592,7 +639,7 @@ TEST_F(Record, BadInputIsRefusedAtStartUp)
         {"LFREC", "Replay file %s is truncated"},
         {Header().substr(0, 10), "Replay file %s is truncated"},
         {"PK\x03\x04 not a recording at all", "Replay file %s is not a Larchfield recording"},
-        {Header(2) + "\x05", "Replay file %s is a recording of version 2; this library replays version 1"},
+        {Header(3) + "\x05", "Replay file %s is a recording of version 3; this library replays versions 1 to 2"},
         {clockRun + "\xFF", "Replay file %s is damaged at byte 16"},
         {clockRun + std::string("\x86\x00\x01", 3), "Replay file %s is damaged at byte 16"},
         {clockRun + "\x81\xFF\xFF\xFF\xFF\x7F", "Replay file %s is damaged at byte 16"},

@@ -1,6 +1,7 @@
-// The audio device, the master volume and sounds: channel state as SDL_mixer
-// reports it on SDL's dummy driver, and what reaches the speakers as SDL's
-// disk driver writes it. Test samples are made here at run time.
+// The audio device, the master volume, sounds and music: channel state as
+// SDL_mixer reports it on SDL's dummy driver, and what reaches the speakers as
+// SDL's disk driver writes it. Test samples are made here at run time; the
+// music in four formats at build time (LF_MUSIC_DIR, tests/CMakeLists.txt).
 #include <limits.h>    // INT_MAX, INT_MIN
 #include <math.h>      // sin, M_PI
 #include <stdio.h>     // fopen, fwrite, fread
@@ -8,7 +9,8 @@
 #include <string.h>    // strncmp
 #include <sys/stat.h>  // stat
 
-#include <new>  // std::bad_alloc
+#include <algorithm>  // std::max
+#include <new>        // std::bad_alloc
 #include <string>
 #include <vector>
 
@@ -252,7 +254,6 @@ protected:
 
     std::string output;
 
-private:
     // The device thread runs in real time: poll, giving up after 10 s.
     template <typename Condition>
     static bool WaitFor(Condition done)
@@ -778,6 +779,176 @@ TEST_F(SoundOutput, DistanceIsCutToEightBits)
     for (long i = from; i <= span.last; i++)
         off += abs(abs(left[i]) - expected) > 1;
     EXPECT_EQ(0, off) << "expected about " << expected << ", got " << left[from];
+}
+
+// ---------------------------------------------------------------- music
+
+const char* const kMusicFormats[] = {"wav", "ogg", "flac", "mp3"};
+
+char* TunePath(const char* format)
+{
+    return LFTempString("%s/tune.%s", LF_MUSIC_DIR, format);
+}
+
+TEST_F(Audio, MusicNeedsAnOpenDeviceAndADecodableFile)
+{
+    char* path = TunePath("ogg");
+    EXPECT_THROW(LFMusic music(path), std::bad_alloc);
+    EXPECT_EQ("Unable to load music " + std::string(path) + ": the audio device is not open", LFError());
+    ASSERT_EQ(-1, LFInitAudio());
+    EXPECT_THROW(LFMusic music(NULL), std::bad_alloc);
+    EXPECT_STREQ("Unable to load music (null): no path", LFError());
+    for (const char* name : {"missing.ogg", "notes.txt"}) {
+        std::string file = dir.file(name);
+        if (name[0] == 'n')
+            WriteFile(file, std::vector<unsigned char>(300, 'x'));
+        std::string prefix = "Unable to load music " + file + ": ";
+        try {
+            LFMusic music(file.c_str());
+            ADD_FAILURE() << "no exception for " << name;
+        } catch (const LFLoadError& error) {
+            EXPECT_STREQ(LFError(), error.what());
+        }
+        EXPECT_EQ(prefix, std::string(LFError()).substr(0, prefix.size()));
+        EXPECT_GT(strlen(LFError()), prefix.size()) << "the mixer's reason follows";
+    }
+}
+
+TEST_F(SoundOutput, MusicOfEveryFormatReachesTheOutput)
+{
+    for (const char* format : kMusicFormats) {
+        SCOPED_TRACE(format);
+        long start = FileSize(output) / 4;
+        LFMusic music(TunePath(format));
+        EXPECT_EQ(0, music.isPlaying());
+        ASSERT_EQ(-1, music.play(-1)) << LFError();
+        EXPECT_EQ(1, music.isPlaying());
+        ASSERT_TRUE(waitForOutput(kRate / 10));
+        music.stop();
+        EXPECT_EQ(0, music.isPlaying());
+        std::vector<Sint16> left = Side(ReadSamples(output), 0);
+        Span span = NonSilentSpan(std::vector<Sint16>(left.begin() + start, left.end()));
+        EXPECT_GT(span.length(), kRate / 20) << "the tune is heard";
+    }
+}
+
+// A WAV tone as music: loops counts the plays, and the samples come out as
+// they went in.
+TEST_F(SoundOutput, MusicPlaysLoopsTimesAndStopsByItself)
+{
+    LFMusic music(wav("tone.wav", Stereo(Tone())));
+    ASSERT_EQ(-1, music.play(2));
+    ASSERT_TRUE(WaitFor([&] { return music.isPlaying() == 0; }));
+    std::vector<Sint16> left = finishLeft();
+    Span span = NonSilentSpan(left);
+    EXPECT_EQ(2 * kToneFrames, span.length());
+    EXPECT_EQ(0, CountOffLevel(left, span.first, span.last, kToneLevel));
+}
+
+TEST_F(SoundOutput, MusicFadesInAndOut)
+{
+    LFMusic music(longWav("long.wav"));
+    ASSERT_EQ(-1, music.fadeIn(200, -1));
+    ASSERT_TRUE(waitForOutput(kRate / 2));
+    music.fadeOut(200);
+    ASSERT_TRUE(WaitFor([&] { return music.isPlaying() == 0; }));
+    std::vector<Sint16> left = finishLeft();
+    Span span = NonSilentSpan(left);
+    ASSERT_GT(span.length(), kRate / 2);
+    auto level = [&](long from) {
+        int loudest = 0;
+        for (long i = from; i < from + 100; i++)
+            loudest = std::max(loudest, abs(left[i]));
+        return loudest;
+    };
+    EXPECT_LT(level(span.first), kToneLevel / 4) << "fading in";
+    EXPECT_EQ(kToneLevel, level(span.first + kRate / 4)) << "in full";
+    EXPECT_LT(level(span.last - 100), kToneLevel / 4) << "faded out";
+}
+
+TEST_F(Sound, MusicPausesResumesFadesAndStops)
+{
+    LFMusic music(longWav("a.wav"));
+    ASSERT_EQ(-1, music.fadeIn(60000, -1));
+    EXPECT_EQ(MIX_FADING_IN, Mix_FadingMusic());
+    music.pause();
+    EXPECT_EQ(1, Mix_PausedMusic());
+    EXPECT_EQ(1, music.isPlaying()) << "paused is still playing";
+    music.resume();
+    EXPECT_EQ(0, Mix_PausedMusic());
+    music.fadeOut(60000);
+    EXPECT_EQ(MIX_FADING_OUT, Mix_FadingMusic());
+    EXPECT_EQ(1, music.isPlaying());
+    // Playing cuts a fade-out short rather than waiting a minute for it.
+    ASSERT_EQ(-1, music.play(-1));
+    EXPECT_EQ(MIX_NO_FADING, Mix_FadingMusic());
+    music.stop();
+    EXPECT_EQ(0, music.isPlaying());
+    EXPECT_EQ(0, Mix_PlayingMusic());
+}
+
+TEST_F(Sound, OnePieceHoldsTheMusicChannelAtATime)
+{
+    LFMusic first(longWav("a.wav"));
+    LFMusic second(longWav("b.wav"));
+    ASSERT_EQ(-1, first.play(-1));
+    ASSERT_EQ(-1, second.play(-1));
+    EXPECT_EQ(0, first.isPlaying());
+    EXPECT_EQ(1, second.isPlaying());
+    first.stop();
+    first.pause();
+    first.fadeOut(10);
+    EXPECT_EQ(1, second.isPlaying()) << "the first piece no longer holds the channel";
+    EXPECT_EQ(0, Mix_PausedMusic());
+    EXPECT_EQ(MIX_NO_FADING, Mix_FadingMusic());
+
+    // Deleting a piece fading out halts it at once: the mixer would wait.
+    LFMusic* third = new LFMusic(longWav("c.wav"));
+    ASSERT_EQ(-1, third->play(-1));
+    third->fadeOut(60000);
+    delete third;
+    EXPECT_EQ(0, Mix_PlayingMusic());
+    EXPECT_EQ(0, second.isPlaying());
+}
+
+TEST_F(Sound, MusicVolumeIsScaledByTheMasterVolume)
+{
+    LFMusic first(longWav("a.wav"));
+    LFMusic second(longWav("b.wav"));
+    LFSetSoundVolume(64);
+    ASSERT_EQ(-1, first.play(-1));
+    EXPECT_EQ(64, Mix_VolumeMusic(-1));
+    first.setVolume(64);
+    EXPECT_EQ(32, Mix_VolumeMusic(-1));
+    second.setVolume(100);  // not on the channel: kept for its turn
+    EXPECT_EQ(32, Mix_VolumeMusic(-1));
+    LFSetSoundVolume(128);
+    EXPECT_EQ(64, Mix_VolumeMusic(-1));
+    ASSERT_EQ(-1, second.play(-1));
+    EXPECT_EQ(100, Mix_VolumeMusic(-1));
+    second.setVolume(INT_MAX);
+    EXPECT_EQ(128, Mix_VolumeMusic(-1));
+}
+
+TEST_F(Sound, MusicOnAClosedDeviceIsHarmless)
+{
+    LFMusic* music = new LFMusic(longWav("a.wav"));
+    ASSERT_EQ(-1, music->play(-1));
+    _LFDeInitAudio();
+    EXPECT_EQ(0, music->isPlaying());
+    music->pause();
+    music->resume();
+    music->fadeOut(100);
+    music->setVolume(10);
+    music->stop();
+    EXPECT_EQ(0, music->play(-1));
+    EXPECT_STREQ("Unable to play music: the audio device is not open", LFError());
+    EXPECT_EQ(0, music->fadeIn(100, 1));
+    ASSERT_EQ(-1, LFInitAudio());
+    ASSERT_EQ(-1, music->play(-1)) << LFError();
+    EXPECT_EQ(1, music->isPlaying());
+    LFDeInit();
+    delete music;
 }
 
 }  // namespace

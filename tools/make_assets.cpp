@@ -2,7 +2,8 @@
 // of the teaching examples.
 // Usage: make_assets <output directory> writes the game's images, ambience.wav,
 // leaf.wav and notes/*.wav there; make_assets --examples <output directory>
-// writes the examples' fish.png, coin.png, panel.png and sounds/*.wav. The same
+// writes the examples' fish.png, coin.png, panel.png and sounds/*.wav (tune.wav
+// is music, for the music channel). The same
 // input always gives the same files.
 #define SDL_MAIN_HANDLED  // a plain main: this tool needs no SDL start-up
 #include <SDL.h>
@@ -735,6 +736,27 @@ static std::vector<float> makeHum()
     return samples;
 }
 
+// Music for the music channel: a four-second loop of sixteen plucked notes
+// over two chords, each ringing on past the loop's end into its start, so
+// the loop has no seam.
+static std::vector<float> makeTune()
+{
+    const double noteSeconds = 0.25, middleC = 261.63;
+    const int semitones[] = {0, 4, 7, 12, 7, 4, 0, 4, 5, 9, 12, 17, 12, 9, 5, 9};
+    const int n = int(std::size(semitones) * noteSeconds * kSampleRate);
+    std::vector<float> samples(n);
+    for (size_t k = 0; k < std::size(semitones); ++k) {
+        double hz = middleC * std::pow(2.0, semitones[k] / 12.0);
+        int start = int(k * noteSeconds * kSampleRate);
+        for (int i = 0; i < n; ++i) {
+            double t = double(i) / kSampleRate;
+            samples[(start + i) % n] += float(std::exp(-t / 0.3) * std::sin(2 * M_PI * hz * t) * std::min(1.0, t / 0.004));
+        }
+    }
+    normalise(samples, 0.4f);
+    return samples;
+}
+
 // ---------------------------------------------------------------------------
 // Main
 // ---------------------------------------------------------------------------
@@ -776,6 +798,7 @@ static void writeExampleAssets(const std::string& dir, Writer& out)
     out.wav(makeChime(), dir + "/sounds/chime.wav");
     out.wav(makeThump(), dir + "/sounds/thump.wav");
     out.wav(makeHum(), dir + "/sounds/hum.wav");
+    out.wav(makeTune(), dir + "/sounds/tune.wav");
 }
 
 int main(int argc, char** argv)

@@ -9,12 +9,13 @@
 #include "record/LFRecordPrivate.h"
 #include "timing/LFLogicTimingPrivate.h"
 
-// Clock readings, pumps that handle what comes, values, seeds and frame ends
-// drawn from random, until the replay asks to quit or the budget runs out.
+// Clock readings, pumps that handle what comes, values (the clipboard's text
+// among them), seeds and frame ends drawn from random, until the replay asks
+// to quit or the budget runs out.
 inline void DriveReplay(std::mt19937& random)
 {
     for (int step = 0; step < 3000 && !LFApplicationQuitRequested(); step++) {
-        switch (random() % 6) {
+        switch (random() % 7) {
         case 0:
         case 1:
             _LFGetTicks();
@@ -28,6 +29,9 @@ inline void DriveReplay(std::mt19937& random)
             break;
         case 4:
             _LFRecordSeed(0);
+            break;
+        case 5:
+            LFClipboardText();
             break;
         default:
             _LFRecordFrame();

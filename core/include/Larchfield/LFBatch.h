@@ -11,8 +11,9 @@
 // non-zero), scaled, turned and mirrored ones included. Everything else the
 // library does with OpenGL sends what is held first: a draw of the other kind
 // or of another texture, circles, text, nine-slices, clipping, selecting a
-// render target, rendering mode or blend mode, LFClear, swapBuffers, getPixel, saveBuffer,
-// copyTexture, creating, loading, clearing or deleting a texture, fonts.
+// render target, rendering mode or blend mode, pushing or popping a camera,
+// LFClear, swapBuffers, getPixel, saveBuffer, copyTexture, creating, loading,
+// clearing or deleting a texture, fonts.
 // At most a fixed number of vertices is held; a full buffer is sent.
 #ifndef LFBATCH_H
 #define LFBATCH_H

@@ -17,6 +17,24 @@ enum LFAliasMode {
     LFAntiAliased = 2  // glyphs rendered into textures: smoothed edges
 };
 
+// Where printInRect places text in its box: one horizontal alignment of each
+// line combined with one vertical alignment of the whole block, such as
+// LFAlignCenter | LFAlignMiddle. Left and top are 0, so LFAlignLeft alone is
+// the top left.
+enum LFTextAlign {
+    LFAlignLeft = 0,
+    LFAlignCenter = 1,
+    LFAlignRight = 2,
+    LFAlignTop = 0,
+    LFAlignMiddle = 4,
+    LFAlignBottom = 8
+};
+
+inline LFTextAlign operator|(LFTextAlign a, LFTextAlign b)
+{
+    return (LFTextAlign)((int)a | (int)b);
+}
+
 // Colour markup, understood by print and stringBounds: "{Cr,g,b,a}text{EC}"
 // draws text in the colour of the four numbers (each read with atof, 0..1).
 // Escapes do not nest: "{C" inside coloured text is plain text. An escape
@@ -85,6 +103,24 @@ public:
         __attribute__((format(printf, 4, 5)))
 #endif
         ;
+    // Formats text as print does and draws it in box, wrapped into lines no
+    // wider than the box: lines break at spaces (the spaces at a break are
+    // not drawn) and at every "\n"; a word wider than the box breaks between
+    // characters. Each line is aligned left, centred or right, and the block
+    // top, middle or bottom; lines are lineHeight() apart, and only those
+    // that fit whole in the box's height are drawn. Colour markup carries
+    // across line breaks. A null text draws nothing.
+    void printInRect(LFRect box, LFTextAlign align, LFColor color, const char* text, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 5, 6)))
+#endif
+        ;
+    // The size of text (not a format; markup measured as its coloured text)
+    // wrapped as printInRect wraps it in a box width wide: the widest line's
+    // advance, and lineHeight() for every line, however many a box would
+    // hold. Empty or null text measures 0.
+    LFSize wrappedSize(float width, const char* text);
+
     // Width and height of the bounding box of str, which is not a format.
     // With includeEscapeSequences 0 the escapes are measured as their
     // coloured text (cut at 1023 bytes); otherwise str is measured as it
@@ -96,6 +132,11 @@ public:
 private:
     LFFont(const LFFont&) = delete;
     LFFont& operator=(const LFFont&) = delete;
+
+    // Sets up the matrix and texturing to draw a line of text with its top
+    // left at pos; _endLine undoes it.
+    void _beginLine(LFPoint pos);
+    void _endLine();
 
     FTFont* _font;
     std::map<float, LFPoint>* _offsetCache;  // rendering offsets by whole size

@@ -67,6 +67,11 @@ public:
     void enterFullscreen();
     void exitFullscreen();
     void setTitle(const char* title);
+    // Sets the icon the window system shows for the window from an image
+    // file (any format textures load; 32 or 64 pixels a side suits most).
+    // -1 on success; 0 when the file cannot be loaded, with the reason in
+    // LFError(), and the icon unchanged.
+    int setIcon(const char* imagePath);
     int getDisplayIndex();
     // 1 when the window has input or mouse focus, else 0.
     int isFocused();

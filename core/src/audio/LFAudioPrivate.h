@@ -7,6 +7,10 @@
 // -1 while the audio device is open through LFInitAudio, else 0.
 extern int _LFAudioInitialized;
 
+// A volume scaled by the master volume (LFSetSoundVolume), truncated toward
+// zero and held to the int range.
+int _LFScaledVolume(int volume);
+
 // Halts music and closes the audio device if LFInitAudio opened it.
 void _LFDeInitAudio();
 

@@ -7,6 +7,7 @@
 #include "LFLoadError.h"
 #include "LFSound.h"
 #include "audio/LFAudioPrivate.h"
+#include "audio/LFMusicPrivate.h"
 #include "record/LFRecordPrivate.h"
 #include "system/LFApplicationPrivate.h"
 
@@ -33,7 +34,7 @@ static int _LFHasMixerChannel(int channel)
 // the int range, where converting it would be undefined: it is held to the
 // int range first. The mixer plays anything above 128 at 128 and reads a
 // negative volume as a query that changes nothing.
-static int _LFScaledVolume(int volume)
+int _LFScaledVolume(int volume)
 {
     double scaled = _LFMasterVolume * (volume / 128.0);
     if (scaled > INT_MAX)
@@ -60,6 +61,7 @@ void LFSetSoundVolume(int v)
     if (_LFMixerOpen())
         Mix_Volume(-1, v);
     _LFMasterVolume = v;
+    _LFUpdateMusicVolume();
 }
 
 void LFStopAllSounds()

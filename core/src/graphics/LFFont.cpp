@@ -14,6 +14,7 @@
 #include "LFBatch.h"
 #include "LFFont.h"
 #include "LFLoadError.h"
+#include "graphics/LFFontPrivate.h"
 #include "string/LFStringPrivate.h"
 #include "system/LFApplicationPrivate.h"
 
@@ -24,8 +25,6 @@ typedef std::map<float, LFPoint> _LFFontOffsetMap;
 static const unsigned int _LFFontResolution = 72;
 // The largest size FreeType keeps unchanged on every system (see setSize).
 static const int _LFLargestFaceSize = 0xFFFF;
-// Length of "{EC}", which ends a coloured stretch.
-static const int _LFEscapeEndLength = 4;
 
 // Note: FTGL keeps no glyphs after it refuses a size, and drawing or measuring
 // without glyphs crashes inside FTGL. A refused change is undone at once (see
@@ -41,9 +40,7 @@ static const int _LFEscapeEndLength = 4;
 
 static const char _LFReplacementCharacter[] = "\xEF\xBF\xBD";
 
-// Bytes of the character that the byte c begins: 1 to 4, or 0 for a byte
-// that begins none (a continuation byte, or one never used in UTF-8).
-static int _LFLeadLength(unsigned char c)
+int _LFLeadLength(unsigned char c)
 {
     if (c < 0x80)
         return 1;
@@ -123,43 +120,19 @@ static void _LFDropSplitCharacter(char* text)
         text[start] = '\0';
 }
 
-// --- Colour markup
-
-// One colour escape, as pointers into the scanned text: writable (Char is
-// char) where print cuts the text in place, read-only for measuring.
-template <typename Char>
-struct _LFColorEscape {
-    Char* start;     // the "{C"
-    Char* comma[3];  // the commas between the four numbers
-    Char* brace;     // the "}" after the last number
-    Char* end;       // the "{EC}"
-};
-
-// Finds the next escape at or after scan; 0 when there is none or the next
-// "{C" does not start a well-formed one, so the rest of the text is plain.
-// The brace is the first "}" after the "{C" (a "}" in the plain text before
-// it is ignored) and must lie between the third comma and the "{EC}": so
-// every pointer stays inside the text and every stretch is of length >= 0.
-template <typename Char>
-static int _LFFindColorEscape(Char* scan, _LFColorEscape<Char>* escape)
+char* _LFFormatText(char buffer[_LFFormatBufferSize], std::string& repaired, const char* format, va_list args)
 {
-    escape->start = strstr(scan, "{C");
-    if (!escape->start)
-        return 0;
-    Char* from = escape->start;
-    for (int i = 0; i < 3; i++) {
-        escape->comma[i] = strchr(from, ',');
-        if (!escape->comma[i])
-            return 0;
-        from = escape->comma[i] + 1;
+    if (_LFFormatV(buffer, format, args))
+        _LFDropSplitCharacter(buffer);
+    char* text = _LFWellFormed(buffer, repaired);
+    if (!text) {
+        buffer[0] = '\0';
+        text = buffer;
     }
-    escape->end = strstr(from, "{EC}");
-    if (!escape->end)
-        return 0;
-    // Always found: the "{EC}" holds one.
-    escape->brace = strchr(escape->start, '}');
-    return escape->brace > escape->comma[2] && escape->brace < escape->end;
+    return text;
 }
+
+// --- Colour markup
 
 // One colour component: the text between two delimiters, read with atof.
 // The text is print's own buffer: the end is cut with a NUL for the call
@@ -173,9 +146,19 @@ static float _LFReadComponent(char* start, char* end)
     return value;
 }
 
-// Draws the text from start up to end in color at the pen and moves the pen
-// past it; cut in place like _LFReadComponent. A null font draws nothing.
-static void _LFRenderStretch(FTFont* font, LFColor color, char* start, char* end)
+LFColor _LFEscapeColor(const _LFColorEscape<char>& escape)
+{
+    LFColor color = {
+        _LFReadComponent(escape.start + 2, escape.comma[0]),
+        _LFReadComponent(escape.comma[0] + 1, escape.comma[1]),
+        _LFReadComponent(escape.comma[1] + 1, escape.comma[2]),
+        _LFReadComponent(escape.comma[2] + 1, escape.brace),
+    };
+    return color;
+}
+
+// Cut in place like _LFReadComponent.
+void _LFRenderStretch(FTFont* font, LFColor color, char* start, char* end)
 {
     glColor4f(color.r, color.g, color.b, color.a);
     if (!font)
@@ -367,24 +350,8 @@ float LFFont::advance(const char* string)
     return measured ? _font->Advance(measured, -1, FTPoint()) : 0;
 }
 
-void LFFont::print(LFPoint pos, LFColor baseColor, const char* text, ...)
+void LFFont::_beginLine(LFPoint pos)
 {
-    if (!text)
-        return;
-    char buffer[_LFFormatBufferSize];
-    va_list args;
-    va_start(args, text);
-    int cut = _LFFormatV(buffer, text, args);
-    va_end(args);
-    if (cut)
-        _LFDropSplitCharacter(buffer);
-    std::string repaired;
-    char* scan = _LFWellFormed(buffer, repaired);
-    if (!scan) {
-        buffer[0] = '\0';
-        scan = buffer;
-    }
-
     LFFlushBatch();
     glPushMatrix();
     if (_aliasMode == LFAliased)
@@ -395,25 +362,31 @@ void LFFont::print(LFPoint pos, LFColor baseColor, const char* text, ...)
     _LFFontOffsetMap::iterator offset = _offsetCache->find((float)_size);
     if (offset != _offsetCache->end())
         glTranslatef(offset->second.x, -offset->second.y, 0);
+}
 
-    FTFont* font = _hasGlyphs ? _font : NULL;
-    _LFColorEscape<char> escape;
-    while (_LFFindColorEscape(scan, &escape)) {
-        _LFRenderStretch(font, baseColor, scan, escape.start);
-        LFColor color = {
-            _LFReadComponent(escape.start + 2, escape.comma[0]),
-            _LFReadComponent(escape.comma[0] + 1, escape.comma[1]),
-            _LFReadComponent(escape.comma[1] + 1, escape.comma[2]),
-            _LFReadComponent(escape.comma[2] + 1, escape.brace),
-        };
-        _LFRenderStretch(font, color, escape.brace + 1, escape.end);
-        scan = escape.end + _LFEscapeEndLength;
-    }
-    _LFRenderStretch(font, baseColor, scan, scan + strlen(scan));
-
+void LFFont::_endLine()
+{
     if (_aliasMode == LFAliased)
         glEnable(GL_TEXTURE_2D);
     glPopMatrix();
+}
+
+void LFFont::print(LFPoint pos, LFColor baseColor, const char* text, ...)
+{
+    if (!text)
+        return;
+    char buffer[_LFFormatBufferSize];
+    std::string repaired;
+    va_list args;
+    va_start(args, text);
+    char* scan = _LFFormatText(buffer, repaired, text, args);
+    va_end(args);
+
+    _beginLine(pos);
+    FTFont* font = _hasGlyphs ? _font : NULL;
+    _LFEachColorStretch(scan, baseColor,
+                        [font](char* start, char* end, LFColor color) { _LFRenderStretch(font, color, start, end); });
+    _endLine();
 }
 
 LFSize LFFont::stringBounds(const char* str, int includeEscapeSequences)

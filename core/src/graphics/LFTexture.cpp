@@ -15,6 +15,7 @@
 
 #include "LFLoadError.h"
 #include "graphics/LFBatchPrivate.h"
+#include "graphics/LFCameraPrivate.h"
 #include "graphics/LFImageFile.h"
 #include "graphics/LFRenderContextPrivate.h"
 #include "graphics/LFTexturePrivate.h"
@@ -294,10 +295,9 @@ static int _LFFitsTexture(const char* name, Sint64 width, Sint64 height)
     return 0;
 }
 
-// 0, with the reason in the error text, when the image file at path claims
-// more than it holds or than a texture can hold. The decoder is chosen as
-// IMG_Load chooses it: by the file's magic, or for TGA by the extension.
-static int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension)
+// The decoder is chosen as IMG_Load chooses it: by the file's magic, or for
+// TGA by the extension.
+int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension)
 {
     _LFImageClaims claims = {0, 0, 0};
     Sint64 fileSize = SDL_RWsize(file);
@@ -410,8 +410,11 @@ static int _LFCutQuad(LFSize size, int startX, int startY, int endX, int endY, i
 static void _LFDrawQuad(GLuint textureID, LFColor color, const _LFQuad& quad, double xPos, double yPos, float scale,
                         int rot, int flipMode)
 {
-    if (_LFBatchOpen()) {
+    if (_LFBatchOpen() || _LFCameraPushed()) {
         // The corners in the order below, placed as drawingPosition would.
+        // Under a camera a sprite drawn on its own goes as a batch of one:
+        // the camera's matrix times drawingPosition's would round otherwise
+        // than a batch's placement, and land on other pixels at the edges.
         const int place[4][2] = {{0, 0}, {quad.width, 0}, {quad.width, quad.height}, {0, quad.height}};
         const float u[4] = {quad.u0, quad.u1, quad.u1, quad.u0};
         const float v[4] = {quad.v0, quad.v0, quad.v1, quad.v1};
@@ -423,7 +426,12 @@ static void _LFDrawQuad(GLuint textureID, LFColor color, const _LFQuad& quad, do
             corners[i].v = v[i];
             corners[i].color = color;
         }
+        int alone = !_LFBatchOpen();
+        if (alone)
+            LFBeginBatch();
         _LFBatchHoldQuad(_LFBatchSprites, textureID, corners);
+        if (alone)
+            LFEndBatch();
         return;
     }
     glBindTexture(GL_TEXTURE_2D, textureID);
@@ -725,6 +733,7 @@ void LFTexture::setRenderContext()
     glOrtho(0, _size.width, _size.height, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    _LFDropCameras();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glPushMatrix();
@@ -745,6 +754,7 @@ void LFTexture::unsetRenderContext()
     _clearFBOID();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+    _LFDropCameras();
     _LFApplyBlendMode(0);
     _LFCurrentRenderContext = NULL;
 }

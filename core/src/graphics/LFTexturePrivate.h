@@ -4,12 +4,19 @@
 #ifndef LFTEXTUREPRIVATE_H
 #define LFTEXTUREPRIVATE_H
 
+#include <SDL.h>  // SDL_RWops
+
 #include "LFTexture.h"
 
 // Rows of pixels packed back to back in client memory, for reads and uploads
 // alike, whatever pixel-store state the caller left behind; buffers are sized
 // for exactly that. Call between glPushClientAttrib and glPopClientAttrib.
 void _LFUsePackedRows();
+
+// 0, with the reason in LFError(), when the image file opened as file from
+// path claims more than it holds or than a texture can hold (extension: the
+// path's, or null); the window's icon is checked as textures are.
+int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension);
 
 // LFTexture's friend.
 struct _LFTextureAccess {

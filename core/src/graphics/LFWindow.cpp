@@ -6,11 +6,15 @@
 #include <GL/glu.h>   // gluPerspective
 
 #include <stddef.h>  // size_t
+#include <string.h>  // strrchr
 
 #include <algorithm>  // std::copy, std::min, std::swap_ranges
 #include <new>        // std::bad_alloc, std::nothrow
 
+#include <SDL_image.h>  // IMG_LoadTyped_RW
+
 #include "graphics/LFBatchPrivate.h"
+#include "graphics/LFCameraPrivate.h"
 #include "graphics/LFImageFile.h"
 #include "graphics/LFRenderContextPrivate.h"
 #include "graphics/LFTexturePrivate.h"
@@ -166,6 +170,7 @@ void LFWindow::setRenderingMode(LFWindowRenderingMode mode)
 
 void LFWindow::_updateWithCurrentRenderingMode()
 {
+    _LFDropCameras();
     if (_renderingMode == LFWindowRenderingMode2D)
         _set2DRenderingMode();
     else
@@ -366,6 +371,30 @@ void LFWindow::exitFullscreen()
 void LFWindow::setTitle(const char* title)
 {
     SDL_SetWindowTitle(_window, title);
+}
+
+int LFWindow::setIcon(const char* imagePath)
+{
+    SDL_RWops* file = imagePath ? SDL_RWFromFile(imagePath, "rb") : NULL;
+    if (!file) {
+        _LFSetError("Unable to open icon %s: %s", imagePath ? imagePath : "(null)",
+                    imagePath ? SDL_GetError() : "no path");
+        return 0;
+    }
+    const char* extension = strrchr(imagePath, '.');
+    if (!_LFCheckImageClaims(file, imagePath, extension ? extension + 1 : NULL)) {
+        SDL_RWclose(file);
+        return 0;
+    }
+    SDL_RWseek(file, 0, RW_SEEK_SET);
+    SDL_Surface* icon = IMG_LoadTyped_RW(file, 1, extension ? extension + 1 : NULL);
+    if (!icon) {
+        _LFSetError("Unable to load icon %s: %s", imagePath, IMG_GetError());
+        return 0;
+    }
+    SDL_SetWindowIcon(_window, icon);
+    SDL_FreeSurface(icon);
+    return -1;
 }
 
 int LFWindow::getDisplayIndex()

@@ -1,6 +1,6 @@
 // The SDL event pump: every event due at a logic tick goes to the module it
-// concerns, each through its setter (keyboard, game pad, mouse, touch), the
-// window map (resizes) or the quit request. LFLogicLoop runs it.
+// concerns, each through its setter (keyboard, typed text, game pad, mouse,
+// touch), the window map (resizes) or the quit request. LFLogicLoop runs it.
 #include <string.h>  // memcpy
 
 #include "graphics/LFWindowPrivate.h"  // the windows events name
@@ -8,6 +8,7 @@
 #include "input/LFGamePadPrivate.h"
 #include "input/LFKeyboardPrivate.h"
 #include "input/LFMousePrivate.h"
+#include "input/LFTextInputPrivate.h"
 #include "input/LFTouchPrivate.h"
 #include "record/LFRecordPrivate.h"
 #include "system/LFApplicationPrivate.h"
@@ -67,6 +68,9 @@ static void _LFHandleEvent(const SDL_Event& event)
     case SDL_KEYUP:
         _LFUnsetKey(event.key.keysym.sym);
         break;
+    case SDL_TEXTINPUT:
+        _LFAddTypedText(event.text.text);
+        break;
     case SDL_MOUSEMOTION:
         _LFSetMouseMotion(event.motion);
         break;
@@ -122,6 +126,7 @@ void _LFPumpEvents()
 {
     _LFClearKeyTaps();
     _LFClearMouseTaps();
+    _LFClearTypedText();
     while (_LFPollEvent(&_LFMainEvent)) {
         // The third word of the event is the window id of window, key, text
         // and mouse events (a device or touch id for the others).

@@ -58,6 +58,7 @@ static Uint8* _LFReplayData = NULL;
 static size_t _LFReplaySize = 0;
 static size_t _LFReplayPos = 0;
 static char* _LFReplayPath = NULL;
+static Uint32 _LFReplayVersion = _LFVersion;
 static Uint32 _LFReplayLastTicks = 0;
 static Uint32 _LFReplayRepeats = 0;
 static int _LFReplayStopped = 0;
@@ -85,6 +86,11 @@ static const char* const _LFKindNames[_LFRecordKindEnd] = {
     "whether a sound started",
     "whether a sound plays",
     "a sound channel's volume",
+    "whether a piece of music started",
+    "whether a piece of music plays",
+    "whether the clipboard took a text",
+    "the clipboard text's length",
+    "the clipboard text's bytes",
 };
 
 // ---------------------------------------------------------------------------
@@ -147,8 +153,8 @@ static void _LFFlushRecord()
     _LFRecordFlushedAt = _LFRecordLastTicks;
 }
 
-// The longest record (an event with every operand at five bytes) after the
-// longest run of repeats, with room to spare.
+// The longest record (a text input event: 31 bytes of text after its
+// numbers) after the longest run of repeats, with room to spare.
 static const size_t _LFLongestRecord = 64;
 
 // Flushes before a record rather than inside one, so that the file always
@@ -304,7 +310,7 @@ static int _LFExpect(int want, int kind)
 
 static _LFCursor _LFReplayCursor()
 {
-    _LFCursor c = {_LFReplayData, _LFReplaySize, _LFReplayPos, 0};
+    _LFCursor c = {_LFReplayData, _LFReplaySize, _LFReplayPos, 0, _LFReplayVersion};
     return c;
 }
 
@@ -463,7 +469,7 @@ static int _LFReadUpTo(FILE* file, size_t size, size_t& capacity)
     return 0;
 }
 
-// Refuses a file that is not a whole header of this version.
+// Refuses a file that is not a whole header of a version this library reads.
 static int _LFCheckHeader(const char* path)
 {
     const Uint8* data = _LFReplayData;
@@ -476,10 +482,11 @@ static int _LFCheckHeader(const char* path)
         _LFSetError("Replay file %s is truncated", path);
     } else {
         Uint32 version = (Uint32)data[8] | (Uint32)data[9] << 8 | (Uint32)data[10] << 16 | (Uint32)data[11] << 24;
-        if (version == _LFVersion)
+        _LFReplayVersion = version;
+        if (version >= _LFOldestVersion && version <= _LFVersion)
             return -1;
-        _LFSetError("Replay file %s is a recording of version %u; this library replays version %u", path,
-                    version, _LFVersion);
+        _LFSetError("Replay file %s is a recording of version %u; this library replays versions %u to %u", path,
+                    version, _LFOldestVersion, _LFVersion);
     }
     return 0;
 }
@@ -517,7 +524,7 @@ static int _LFLoadReplay(const char* path)
 // crash or a full disk) is dropped: the replay ends where it was cut.
 static int _LFCheckRecords(const char* path)
 {
-    _LFCursor c = {_LFReplayData, _LFReplaySize, _LFHeaderSize, 0};
+    _LFCursor c = {_LFReplayData, _LFReplaySize, _LFHeaderSize, 0, _LFReplayVersion};
     while (c.pos < c.size) {
         size_t start = c.pos;
         if (!_LFSkipRecord(c)) {

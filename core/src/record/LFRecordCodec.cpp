@@ -52,6 +52,20 @@ int _LFReadSigned(_LFCursor& c, Sint32* number)
     return -1;
 }
 
+// A text input event's text: its length, at most the room of the event
+// less the NUL, then its bytes.
+static int _LFReadText(_LFCursor& c, char text[SDL_TEXTINPUTEVENT_TEXT_SIZE])
+{
+    Uint32 length;
+    if (!_LFReadNumber(c, &length) || length >= SDL_TEXTINPUTEVENT_TEXT_SIZE)
+        return 0;
+    for (Uint32 i = 0; i < length; i++)
+        if (!_LFReadByte(c, (Uint8*)&text[i]))
+            return 0;
+    text[length] = '\0';
+    return -1;
+}
+
 // The third 32-bit word of an event: the window id of window, key and mouse events.
 Uint32* _LFEventWord(SDL_Event* event)
 {
@@ -81,6 +95,10 @@ int _LFReadEvent(_LFCursor& c, SDL_Event* e)
         if (!_LFReadSigned(c, &s[0]))
             return 0;
         e->key.keysym.sym = s[0];
+        break;
+    case SDL_TEXTINPUT:
+        if (c.version >= 2 && !_LFReadText(c, e->text.text))
+            return 0;
         break;
     case SDL_MOUSEMOTION:
         for (int i = 0; i < 4; i++)
@@ -200,6 +218,15 @@ void _LFEncodeEvent(Uint8* buffer, size_t& used, SDL_Event* e)
     case SDL_KEYUP:
         _LFPutSigned(e->key.keysym.sym);
         break;
+    case SDL_TEXTINPUT: {
+        size_t length = 0;
+        while (length < SDL_TEXTINPUTEVENT_TEXT_SIZE - 1 && e->text.text[length])
+            length++;
+        _LFPutNumber((Uint32)length);
+        memcpy(buffer + used, e->text.text, length);
+        used += length;
+        break;
+    }
     case SDL_MOUSEMOTION:
         _LFPutSigned(e->motion.x);
         _LFPutSigned(e->motion.y);

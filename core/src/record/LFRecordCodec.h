@@ -1,5 +1,6 @@
 // File format (".lfrec"), every integer little-endian:
-//   header  "LFRECORD" (8 bytes), then the version (32 bits): 1.
+//   header  "LFRECORD" (8 bytes), then the version (32 bits): 2, or 1 for
+//           the recordings made before text input events carried their text.
 //   records, one opcode byte each, then its operands:
 //     0x00..0x7F  a clock reading: the previous reading plus the opcode (ms);
 //                 the previous reading starts at 0
@@ -11,6 +12,9 @@
 //                 fields the pump reads, by type:
 //                   SDL_WINDOWEVENT             window.event (n), data1, data2 (s)
 //                   SDL_KEYDOWN, SDL_KEYUP      keysym.sym (s)
+//                   SDL_TEXTINPUT               the text's length (n, at most
+//                                               31), then its bytes; nothing
+//                                               more in version 1
 //                   SDL_MOUSEMOTION             x, y, xrel, yrel (s)
 //                   SDL_MOUSEBUTTONDOWN/UP      button, state (n)
 //                   SDL_MOUSEWHEEL              x, y (s)
@@ -36,9 +40,11 @@
 
 #include "record/LFRecordPrivate.h"  // _LFRecordKind
 
-// The header: magic, version, and its whole size.
+// The header: magic, the version written and the oldest one read, and its
+// whole size.
 static const char _LFMagic[8] = {'L', 'F', 'R', 'E', 'C', 'O', 'R', 'D'};
-static const Uint32 _LFVersion = 1;
+static const Uint32 _LFVersion = 2;
+static const Uint32 _LFOldestVersion = 1;
 static const size_t _LFHeaderSize = 12;
 
 // The records' opcodes.
@@ -53,13 +59,15 @@ enum {
     _LFOpValue = 0x86
 };
 
-// A read position in a block of bytes. A read that runs past the end fails
-// with cut set; one that finds a malformed number fails with cut clear.
+// A read position in a block of bytes of a version. A read that runs past
+// the end fails with cut set; one that finds a malformed item fails with cut
+// clear.
 struct _LFCursor {
     const Uint8* data;
     size_t size;
     size_t pos;
     int cut;
+    Uint32 version;
 };
 
 // Each read is -1 when it read a whole well-formed item, else 0.

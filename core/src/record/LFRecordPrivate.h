@@ -25,6 +25,11 @@ enum _LFRecordKind {
     _LFRecordSoundPlayed,
     _LFRecordSoundPlaying,
     _LFRecordSoundVolume,
+    _LFRecordMusicStarted,
+    _LFRecordMusicPlaying,
+    _LFRecordClipboardSet,
+    _LFRecordClipboardLength,
+    _LFRecordClipboardBytes,
     _LFRecordKindEnd
 };
 

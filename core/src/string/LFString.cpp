@@ -1,14 +1,13 @@
 // Throw-away formatted strings: each one is recorded in a pool that the logic
 // loop empties at the end of every tick, so callers never free them.
+#include <limits.h>  // INT_MAX
 #include <stdarg.h>  // va_list
 #include <stdio.h>   // vsnprintf
 #include <stdlib.h>  // malloc, free
-#include <string.h>  // strlen
+#include <string.h>  // strlen, memcpy
 
 #include <list>
 #include <new>  // std::bad_alloc
-
-#include <SDL_stdinc.h>  // SDL_strlcpy
 
 #include "string/LFStringPrivate.h"
 
@@ -56,18 +55,22 @@ char* LFTempString(const char* input, ...)
     _LFFormatV(buffer, input, args);
     va_end(args);
 
-    int len = (int)strlen(buffer) + 1;
-    char* block = _LFMakeString(len);
+    return _LFTempCopy(buffer, strlen(buffer));
+}
+
+char* _LFTempCopy(const char* text, size_t length)
+{
+    char* block = length < INT_MAX ? _LFMakeString((int)length + 1) : NULL;
     if (!block)
         return NULL;
-    SDL_strlcpy(block, buffer, len);
+    memcpy(block, text, length);
+    block[length] = '\0';
     try {
         _sLFTemporaryStrings.push_back(block);
     } catch (const std::bad_alloc&) {
         free(block);
         return NULL;
     }
-    block[len - 1] = '\0';
     return block;
 }
 

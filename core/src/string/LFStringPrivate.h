@@ -3,6 +3,7 @@
 #define LFSTRINGPRIVATE_H
 
 #include <stdarg.h>  // va_list
+#include <stddef.h>  // size_t
 
 #include "LFString.h"
 
@@ -16,6 +17,9 @@ int _LFFormatV(char buffer[_LFFormatBufferSize], const char* format, va_list arg
 // A malloc'd block of length bytes holding an empty string, not
 // pooled; null when length is not positive or memory runs out.
 char* _LFMakeString(int length);
+// A pooled copy of the length bytes of text and a NUL, as LFTempString
+// makes, of any length; null when memory runs out.
+char* _LFTempCopy(const char* text, size_t length);
 // Frees every pooled string.
 void _LFCleanTempStrings();
 // Number of strings in the pool.
