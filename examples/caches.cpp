@@ -26,7 +26,7 @@ static int quitOnClose(void*, SDL_Event* event)
     return 0;
 }
 
-static void print(float x, float y, int size, char* text)
+static void print(float x, float y, int size, const char* text)
 {
     // The sized form looks the font up for the window current now.
     LFUIGlobalFontPrint(LFMakePoint(x, y), LFMakeColor(1, 1, 1, 1), size, text);
@@ -96,15 +96,15 @@ int main(int argc, char* argv[])
             window->setRenderContext();  // this window's context: its objects
             glClearColor(w ? 0.2f : 0.12f, 0.14f, w ? 0.12f : 0.22f, 1);
             glClear(GL_COLOR_BUFFER_BIT);
-            print(16, 10, 24, w ? (char*)"Window B" : (char*)"Window A");
+            print(16, 10, 24, w ? "Window B" : "Window A");
             fish[w]->draw(16, 50, 1.0f, 2.0f, 0, 0, -1);
             print(170, 56, 16, LFTempString("its fish: %p", (void*)fish[w]));
             print(170, 80, 16, w ? LFTempString("A's fish: %p", (void*)fish[0])
                                  : LFTempString("loaded again: %s", hitInA ? "the same" : "another"));
             print(16, 160, 16, LFTempString("font cache: %d fonts (C clears it)", fonts));
-            print(16, 184, 16, (char*)"one per size and window:");
-            print(16, 214, 24, (char*)"24 pixels");
-            print(16, 250, 32, (char*)"32 pixels");
+            print(16, 184, 16, "one per size and window:");
+            print(16, 214, 24, "24 pixels");
+            print(16, 250, 32, "32 pixels");
             window->swapBuffers();
         }
     }

@@ -149,7 +149,7 @@ int main(int argc, char* argv[])
         }
         LFEndBatch();
         LFUIGlobalFontPrint(LFMakePoint(kWorldWidth / 2 - 60, kWorldHeight / 2 - 60), kWhite, 24,
-                            (char*)"The middle");
+                            "The middle");
 
         // The tile under the pointer: its window position taken into the world.
         LFPoint pointer = LFScreenToWorld(LFMousePoint);
@@ -168,7 +168,7 @@ int main(int argc, char* argv[])
                             LFTempString("centre %.0f, %.0f   zoom %.2f   turned %.0f   tile %d, %d", center.x,
                                          center.y, zoom, rotation, column, row));
         LFUIGlobalFontPrint(LFMakePoint(10, kHeight - 24), kWhite,
-                            (char*)"arrows or WASD scroll, the wheel zooms, Q and E turn, Space: back");
+                            "arrows or WASD scroll, the wheel zooms, Q and E turn, Space: back");
         window->swapBuffers();
     }
 

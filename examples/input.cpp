@@ -17,13 +17,13 @@ static const char* const kFontPath = "data/DejaVuSans.ttf";
 static const char* const kRows[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
 static const LFColor kLit = {1, 0.75f, 0.2f, 1}, kDim = {0.3f, 0.32f, 0.4f, 1}, kText = {0.9f, 0.9f, 0.95f, 1};
 
-static void print(float x, float y, char* text) { LFUIGlobalFontPrint(LFMakePoint(x, y), kText, text); }
+static void print(float x, float y, const char* text) { LFUIGlobalFontPrint(LFMakePoint(x, y), kText, text); }
 
 // A box, filled when on, with a label inside.
 static void box(LFRect r, int on, const char* label)
 {
     LFDrawRectFill(r, on ? kLit : kDim);
-    LFUIGlobalFontPrint(LFMakePoint(r.origin.x + 4, r.origin.y + 3), on ? LFMakeColor(0, 0, 0, 1) : kText, (char*)label);
+    LFUIGlobalFontPrint(LFMakePoint(r.origin.x + 4, r.origin.y + 3), on ? LFMakeColor(0, 0, 0, 1) : kText, label);
 }
 
 int main(int argc, char* argv[])
@@ -86,7 +86,7 @@ int main(int argc, char* argv[])
         window->setRenderContext();
 
         // Keyboard: every key held now is lit.
-        print(20, 8, (char*)"Keyboard: keys held");
+        print(20, 8, "Keyboard: keys held");
         for (int row = 0; row < 3; row++)
             for (int i = 0; kRows[row][i]; i++) {
                 char name[2] = {kRows[row][i], 0};
@@ -95,10 +95,10 @@ int main(int argc, char* argv[])
         box(LFMakeRect(60, 122, 140, 24), LFKey(LFKeySpace), "Space");
         int held = LFKeyPressed();
         print(20, 156, LFTempString("lowest code held: %s", held ? LFKeyToString(held) : "none"));
-        print(20, 186, (char*)"Press latch: Left/Right step once per press");
+        print(20, 186, "Press latch: Left/Right step once per press");
         for (int i = 0; i < 10; i++)
             LFDrawRectFill(LFMakeRect(20 + i * 29, 210, 26, 16), i == markerX ? kLit : kDim);
-        print(20, 240, (char*)"Delayed repeat: type, or hold a letter");
+        print(20, 240, "Delayed repeat: type, or hold a letter");
         LFDrawRect(LFMakeRect(20, 262, 290, 24), kDim);
         print(26, 266, typed);
 
@@ -125,7 +125,7 @@ int main(int argc, char* argv[])
 
         // Game pad: buttons, the six axes and the hat (all off without a pad).
         int pressed = LFGamePadPressedButton();
-        print(20, 320, !pad ? (char*)"Game pad: none attached (P looks again)"
+        print(20, 320, !pad ? "Game pad: none attached (P looks again)"
                             : LFTempString("Game pad: %s held", pressed >= 0 ? LFGamePadButtonToString(pressed) : "nothing"));
         for (int i = 0; i < 16; i++)
             box(LFMakeRect(20 + i * 37, 344, 33, 22), LFGamePadButton(i), LFTempString("%d", i + 1));

@@ -19,7 +19,7 @@ static const int kFrameCosts[] = {0, 15, 40, 100};
 static const unsigned kRates[] = {10, 30, 60, 120};
 static const int kHistory = 120;  // frames shown in the ticks-per-frame strip
 
-static void print(float x, float y, char* text)
+static void print(float x, float y, const char* text)
 {
     LFUIGlobalFontPrint(LFMakePoint(x, y), LFMakeColor(0.9f, 0.9f, 0.95f, 1), text);
 }
@@ -104,7 +104,7 @@ int main(int argc, char* argv[])
         float xs[] = {tickBall, frameBall};
         for (int i = 0; i < 2; i++) {
             float y = 90 + i * 70;
-            print(20, y - 22, (char*)lanes[i]);
+            print(20, y - 22, lanes[i]);
             LFDrawLine(LFMakePoint(20, y + 12), LFMakePoint(620, y + 12), LFMakeColor(0.3f, 0.35f, 0.3f, 1));
             float x = 20 + xs[i];
             LFDrawCircleFill(LFMakePoint(x, y + 12), 10, 20, i ? LFMakeColor(1, 0.5f, 0.3f, 1) : LFMakeColor(0.4f, 1, 0.5f, 1));
@@ -112,7 +112,7 @@ int main(int argc, char* argv[])
 
         // Ticks run in each of the last frames: one now and then when frames
         // are quicker than ticks, several back to back when they are slower.
-        print(20, 222, (char*)"ticks run per frame, newest on the right");
+        print(20, 222, "ticks run per frame, newest on the right");
         for (int i = 0; i < kHistory; i++) {
             int n = LFMini(history[(frame + i) % kHistory], 9);  // taller bars are cut
             LFDrawRectFill(LFMakeRect(20 + i * 5, 320 - n * 10, 4, n * 10), LFMakeColor(0.5f, 0.8f, 1, 1));
@@ -122,7 +122,7 @@ int main(int argc, char* argv[])
         print(20, 340, LFTempString("2-second timer: %.2f s; it has fired %d times", bar.elapsedTime(), fired));
         LFDrawRect(LFMakeRect(20, 366, 402, 16), LFMakeColor(0.5f, 0.5f, 0.5f, 1));
         LFDrawRectFill(LFMakeRect(21, 367, 400 * LFMinf(bar.progress(), 1), 14), LFMakeColor(0.9f, 0.8f, 0.3f, 1));
-        print(20, 400, (char*)"random timer, 0.3 to 1.5 s: the lamp flashes when it fires");
+        print(20, 400, "random timer, 0.3 to 1.5 s: the lamp flashes when it fires");
         LFColor lampColor = flash.elapsedTime() < 0.15f ? LFMakeColor(1, 0.3f, 0.3f, 1) : LFMakeColor(0.3f, 0.2f, 0.2f, 1);
         LFDrawCircleFill(LFMakePoint(600, 410), 12, 24, lampColor);
         SDL_Delay(kFrameCosts[cost]);  // stands in for a frame that takes long to draw

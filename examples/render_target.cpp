@@ -86,21 +86,21 @@ int main(int argc, char* argv[])
 
         glClearColor(0.1f, 0.1f, 0.12f, 1);
         glClear(GL_COLOR_BUFFER_BIT);
-        LFUIGlobalFontPrint(LFMakePoint(20, 10), LFMakeColor(1, 1, 1, 1), (char*)"The texture as it is");
+        LFUIGlobalFontPrint(LFMakePoint(20, 10), LFMakeColor(1, 1, 1, 1), "The texture as it is");
         target->draw(20, 40, -1);
-        LFUIGlobalFontPrint(LFMakePoint(330, 10), LFMakeColor(1, 1, 1, 1), (char*)"scaled 0.8, rotated");
+        LFUIGlobalFontPrint(LFMakePoint(330, 10), LFMakeColor(1, 1, 1, 1), "scaled 0.8, rotated");
         target->draw(360, 70, 1.0f, 0.8f, (ticks / 2) % 360, 0, -1);
         LFUIGlobalFontPrint(LFMakePoint(20, 320), LFMakeColor(0.7f, 0.7f, 0.75f, 1),
                             LFTempString("Selected while drawing into it: %s; after: %s", selected, after));
-        LFUIGlobalFontPrint(LFMakePoint(20, 350), LFMakeColor(0.7f, 0.7f, 0.75f, 1), (char*)status);
+        LFUIGlobalFontPrint(LFMakePoint(20, 350), LFMakeColor(0.7f, 0.7f, 0.75f, 1), status);
 
         if (savePNG) {  // the texture's own pixels, row 0 at the top, with alpha
-            status = target->writeToPNG((char*)"render_target.png") ? "wrote render_target.png"
+            status = target->writeToPNG("render_target.png") ? "wrote render_target.png"
                                                                     : "could not write render_target.png";
             savePNG = 0;
         }
         if (saveBMP) {  // what was drawn so far: the back buffer, before the swap
-            status = window->saveBuffer((char*)"window.bmp", 0) ? "wrote window.bmp" : LFError();
+            status = window->saveBuffer("window.bmp", 0) ? "wrote window.bmp" : LFError();
             saveBMP = 0;
         }
         window->swapBuffers();

@@ -18,7 +18,7 @@ static LFColor grey(float v, float a) { return LFMakeColor(v, v, v, a); }
 
 static void label(float x, float y, const char* text)
 {
-    LFUIGlobalFontPrint(LFMakePoint(x, y), grey(0.85f, 1), (char*)text);
+    LFUIGlobalFontPrint(LFMakePoint(x, y), grey(0.85f, 1), text);
 }
 
 int main(int argc, char* argv[])
@@ -122,7 +122,7 @@ int main(int argc, char* argv[])
         for (int i = 0; i < 4; i++) {
             float y = 330 + i * 38;
             float eased = LFAnimationCurve((LFAnimationCurveType)i, t);
-            LFUIGlobalFontPrint(LFMakePoint(330, y - 8), grey(0.6f, 1), (char*)names[i]);
+            LFUIGlobalFontPrint(LFMakePoint(330, y - 8), grey(0.6f, 1), names[i]);
             LFDrawLine(LFMakePoint(420, y), LFMakePoint(620, y), grey(0.35f, 1));
             LFDrawCircleFill(LFMakePoint(420 + eased * 200, y), 7, 16, LFMakeColor(0.4f, 1, 0.6f, 1));
         }

@@ -27,7 +27,7 @@ static void bar(float x, float y, int value, int full, LFColor color)
     LFDrawRectFill(LFMakeRect(x + 1, y + 1, 200.0f * value / full, 10), color);
 }
 
-static void text(float x, float y, LFColor color, char* line)
+static void text(float x, float y, LFColor color, const char* line)
 {
     LFUIGlobalFontPrint(LFMakePoint(x, y), color, line);
 }
@@ -156,13 +156,13 @@ int main(int argc, char* argv[])
             int playing = sounds[i]->isPlaying();
             LFDrawCircleFill(LFMakePoint(30, y + 10), 8, 16,
                              playing ? LFMakeColor(0.3f, 1, 0.4f, 1) : LFMakeColor(0.35f, 0.35f, 0.4f, 1));
-            text(50, y, white, (char*)kNames[i]);
+            text(50, y, white, kNames[i]);
             // volume() is what the mixer channel plays at: master x own / 128.
             text(50, y + 24, grey, playing ? LFTempString("channel %d at volume %d", sounds[i]->channel, sounds[i]->volume())
-                                           : (char*)"idle");
+                                           : "idle");
             text(300, y, grey, LFTempString("volume %d", sounds[i]->vol));
             bar(420, y + 4, sounds[i]->vol, 128, LFMakeColor(0.3f, 0.6f, 1, 1));
-            text(300, y + 30, grey, (char*)"panning");
+            text(300, y + 30, grey, "panning");
             LFDrawLine(LFMakePoint(420, y + 40), LFMakePoint(620, y + 40), grey);
             LFDrawRectFill(LFMakeRect(516 + pan[i] * 24, y + 32, 8, 17), LFMakeColor(1, 0.5f, 0.3f, 1));
         }
@@ -170,9 +170,9 @@ int main(int argc, char* argv[])
         int musicPlaying = music->isPlaying();
         LFDrawCircleFill(LFMakePoint(30, 390), 8, 16,
                          musicPlaying ? LFMakeColor(0.3f, 1, 0.4f, 1) : LFMakeColor(0.35f, 0.35f, 0.4f, 1));
-        text(50, 380, white, (char*)"M  music (fades in and out)");
-        text(300, 380, grey, !musicPlaying ? (char*)"stopped" : musicOn ? (char*)"playing" : (char*)"fading out");
-        text(20, 446, grey, (char*)"Up/Down volume, Left/Right panning of the selected sound; S stops them");
+        text(50, 380, white, "M  music (fades in and out)");
+        text(300, 380, grey, !musicPlaying ? "stopped" : musicOn ? "playing" : "fading out");
+        text(20, 446, grey, "Up/Down volume, Left/Right panning of the selected sound; S stops them");
         window->swapBuffers();
     }
 

@@ -18,7 +18,7 @@ static const int kCoinFrame = 32;  // coin.png holds four 32 x 32 frames side by
 
 static void label(float x, float y, const char* text)
 {
-    LFUIGlobalFontPrint(LFMakePoint(x, y), LFMakeColor(1, 1, 1, 1), (char*)text);
+    LFUIGlobalFontPrint(LFMakePoint(x, y), LFMakeColor(1, 1, 1, 1), text);
 }
 
 int main(int argc, char* argv[])

@@ -117,8 +117,8 @@ int main(int argc, char* argv[])
         // Both alias modes at four sizes. print takes a printf format.
         float y = 10;
         for (int i = 0; i < 4; i++) {
-            fonts[0][i]->print(LFMakePoint(20, y), kWhite, (char*)"Aliased %d px", kSizes[i]);
-            fonts[1][i]->print(LFMakePoint(330, y), kWhite, (char*)"AntiAliased %d px", kSizes[i]);
+            fonts[0][i]->print(LFMakePoint(20, y), kWhite, "Aliased %d px", kSizes[i]);
+            fonts[1][i]->print(LFMakePoint(330, y), kWhite, "AntiAliased %d px", kSizes[i]);
             y += kSizes[i] + 8;
         }
 
@@ -126,7 +126,7 @@ int main(int argc, char* argv[])
         // rest is drawn in the base colour. A literal percent sign is "%%".
         // Note: the text parameters are char*, so literals need a cast.
         medium->print(LFMakePoint(20, 150), kWhite,
-                      (char*)"Plain, {C1,0.3,0.3,1}red{EC}, {C0.3,1,0.4,1}green{EC} and {C0.4,0.6,1,1}blue{EC}: 100%%");
+                      "Plain, {C1,0.3,0.3,1}red{EC}, {C0.3,1,0.4,1}green{EC} and {C0.4,0.6,1,1}blue{EC}: 100%%");
 
         // stringBounds measures without drawing (its text is no format);
         // markup counts as its coloured text, or as written when asked. It
@@ -134,10 +134,10 @@ int main(int argc, char* argv[])
         // floor(ascender) + floor(descender), and a text without descenders
         // rises about the height of its bounds above it (the box below has a
         // margin of 3 pixels for the rounding).
-        char* sample = (char*)"Bounds {C1,0.8,0.2,1}box{EC}";
+        const char* sample = "Bounds {C1,0.8,0.2,1}box{EC}";
         LFSize bounds = big->stringBounds(sample);
         LFPoint at = LFMakePoint(20, 200);
-        big->print(at, kWhite, (char*)"%s", sample);
+        big->print(at, kWhite, "%s", sample);
         float baseline = at.y + floorf(big->ascender()) + floorf(big->descender());
         LFDrawRect(LFMakeRect(at.x - 3, baseline - bounds.height - 3, bounds.width + 6, bounds.height + 6),
                    LFMakeColor(1, 0.8f, 0.2f, 1));
@@ -149,9 +149,9 @@ int main(int argc, char* argv[])
                                          big->descender(), big->lineHeight()));
 
         // The global UI font needs no object: print at its own size or any other.
-        LFUIGlobalFontPrint(LFMakePoint(20, 300), kWhite, (char*)"Global UI font at its size (16)");
-        LFUIGlobalFontPrint(LFMakePoint(20, 325), kWhite, 24, (char*)"and at 24, loaded on first use");
-        LFUIGlobalFontPrint(LFMakePoint(20, 360), kWhite, 32, (char*)"{C0.5,0.9,1,1}or 32{EC}, markup too");
+        LFUIGlobalFontPrint(LFMakePoint(20, 300), kWhite, "Global UI font at its size (16)");
+        LFUIGlobalFontPrint(LFMakePoint(20, 325), kWhite, 24, "and at 24, loaded on first use");
+        LFUIGlobalFontPrint(LFMakePoint(20, 360), kWhite, 32, "{C0.5,0.9,1,1}or 32{EC}, markup too");
         LFUIGlobalFontPrint(LFMakePoint(20, 410), kGrey,
                             LFTempString("the font cache holds %d fonts: one per size", LFGUIFontCacheSize()));
 
@@ -166,7 +166,7 @@ int main(int argc, char* argv[])
                             LFTempString("%s (Tab), %.0f x %.0f", kAlignNames[align], wrapped.width, wrapped.height));
 
         // The typed line, with a caret after it.
-        medium->print(LFMakePoint(20, 440), kWhite, (char*)"Typed: %s{C1,0.8,0.2,1}_{EC}", typed.c_str());
+        medium->print(LFMakePoint(20, 440), kWhite, "Typed: %s{C1,0.8,0.2,1}_{EC}", typed.c_str());
         window->swapBuffers();
     }
 
