@@ -128,14 +128,15 @@ private:
     Uint64 _serial;
     unsigned int _batchBuffer;  // see _LFWindowBatchBuffer; 0 until then
 
-    friend unsigned int _LFWindowBatchBuffer();
+    friend unsigned int _LFWindowBatchBuffer(long size);
 };
 
 // Internal: -1 while a window with this serial number exists, else 0.
 int _LFWindowSerialIsLive(Uint64 serial);
 // Internal: the OpenGL buffer object that batched drawing sends its vertices
-// through in the context current now, made on first use and deleted with the
-// context; 0 when that context is no window's, or without buffer objects.
-unsigned int _LFWindowBatchBuffer();
+// through in the context current now, made with room for size bytes on first
+// use and deleted with the context; 0 when that context is no window's, or
+// without buffer objects. It may be left bound to GL_ARRAY_BUFFER.
+unsigned int _LFWindowBatchBuffer(long size);
 
 #endif

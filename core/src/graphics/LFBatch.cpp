@@ -4,6 +4,7 @@
 #include <GL/glew.h>  // buffer objects
 
 #include <limits.h>  // INT_MAX
+#include <math.h>    // fabsf
 #include <stddef.h>  // offsetof
 #include <stdint.h>  // uintptr_t
 
@@ -26,6 +27,8 @@ struct _LFBatchRun {
 // (0: none). Quads are held as two triangles each (_LFBatchHoldQuad).
 static const GLenum _LFBatchModes[] = {GL_TRIANGLES, GL_TRIANGLES, GL_LINES, GL_TRIANGLES, GL_LINE_LOOP, GL_TRIANGLES};
 static const GLfloat _LFBatchLineWidths[] = {0, 1, 1, 1, 2, 0};
+// Per kind: the vertices of one shape as held.
+static const int _LFBatchShapeVertices[] = {6, 6, 2, 3, 3, 6};
 // Vertices of one triangle outline: each is a loop of its own.
 static const int _LFOutlineVertices = 3;
 // Of the six vertices a quad is held as, the four corners in their order.
@@ -44,6 +47,9 @@ static GLuint _LFQuadIndices[_LFBatchCapacity / 6 * 4];
 // Where the held vertices lie for OpenGL while they are sent: their address
 // in client memory, or 0, their offset in the buffer object they were copied into.
 static uintptr_t _LFBatchArrays = 0;
+// While they are sent: the rows x, y, z and w of the transform from a held
+// vertex (x, y, 1) to clip coordinates.
+static GLfloat _LFBatchClipRows[4][3];
 
 static int _LFIsQuadKind(_LFBatchKind kind)
 {
@@ -84,6 +90,56 @@ static void _LFDrawAsQuads(const _LFBatchRun& run)
     _LFPointArraysAt(0);
 }
 
+// Sets _LFBatchClipRows from the projection and model-view matrices now.
+static void _LFLoadClipTransform()
+{
+    GLfloat projection[16], modelView[16];  // column by column
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    static const int columns[3] = {0, 1, 3};  // x, y and the translation; held vertices have z 0
+    for (int row = 0; row < 4; row++)
+        for (int c = 0; c < 3; c++) {
+            const GLfloat* column = modelView + 4 * columns[c];
+            _LFBatchClipRows[row][c] = projection[row] * column[0] + projection[4 + row] * column[1] +
+                                       projection[8 + row] * column[2] + projection[12 + row] * column[3];
+        }
+}
+
+// Non-zero when the count held vertices from first all lie inside the clip volume.
+static int _LFInsideClipVolume(int first, int count)
+{
+    for (int i = first; i < first + count; i++) {
+        const _LFBatchVertex& v = _LFBatchVertices[i];
+        GLfloat c[4];
+        for (int row = 0; row < 4; row++)
+            c[row] = _LFBatchClipRows[row][0] * v.x + _LFBatchClipRows[row][1] * v.y + _LFBatchClipRows[row][2];
+        if (fabsf(c[0]) > c[3] || fabsf(c[1]) > c[3] || fabsf(c[2]) > c[3])
+            return 0;
+    }
+    return -1;
+}
+
+// Draws a run of held shapes, those wholly inside the clip volume apart from
+// those partly outside it: a driver that clips on the processor (Mesa's
+// software renderer does, for a window with a depth buffer) sends a whole
+// draw, thousands of vertices at a time, down its slow path for a single
+// vertex outside, and shapes crossing the window's edges are common.
+static void _LFDrawClippedApart(GLenum mode, const _LFBatchRun& run)
+{
+    int step = _LFBatchShapeVertices[run.kind];
+    int start = run.first, end = run.first + run.count;
+    int inside = _LFInsideClipVolume(start, step);
+    for (int i = start + step; i < end; i += step) {
+        int shapeInside = _LFInsideClipVolume(i, step);
+        if (shapeInside != inside) {
+            glDrawArrays(mode, start, i - start);
+            start = i;
+            inside = shapeInside;
+        }
+    }
+    glDrawArrays(mode, start, end - start);
+}
+
 static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
 {
     if (_LFBatchLineWidths[run.kind] > 0)
@@ -99,32 +155,32 @@ static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
         glGetBooleanv(GL_EDGE_FLAG, &edgeFlag);
         glEdgeFlag(GL_TRUE);
         if (trianglesMatchQuads)
-            glDrawArrays(mode, run.first, run.count);
+            _LFDrawClippedApart(mode, run);
         else
             _LFDrawAsQuads(run);
         glEdgeFlag(edgeFlag);
     } else if (_LFIsQuadKind(run.kind) && !trianglesMatchQuads) {
         _LFDrawAsQuads(run);
     } else {
-        glDrawArrays(mode, run.first, run.count);
+        _LFDrawClippedApart(mode, run);
     }
 }
 
-// Copies the held vertices into the current window's buffer object: drawn
-// straight from client memory, they cost some drivers (Mesa's software
-// renderer among them) fresh memory at every draw, which takes longer than
+// Copies the held vertices into the current window's buffer object, whose
+// storage is made once: drawn straight from client memory, or from storage
+// specified anew at each send, they cost some drivers (Mesa's software
+// renderer among them) fresh memory at every send, which takes longer than
 // the drawing. Without a buffer object they are drawn from client memory.
 static void _LFPlaceArrays()
 {
     _LFBatchArrays = (uintptr_t)_LFBatchVertices;
     if (!glBindBuffer)
         return;
-    GLuint buffer = _LFWindowBatchBuffer();
+    GLuint buffer = _LFWindowBatchBuffer(sizeof _LFBatchVertices);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);  // the quad indices are in client memory
     if (buffer) {
-        glBufferData(GL_ARRAY_BUFFER, _LFBatchVertexCount * sizeof(_LFBatchVertex), _LFBatchVertices,
-                     GL_STREAM_DRAW);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, _LFBatchVertexCount * sizeof(_LFBatchVertex), _LFBatchVertices);
         _LFBatchArrays = 0;
     }
 }
@@ -151,6 +207,7 @@ static void _LFSendBatch()
     else
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     _LFPointArraysAt(0);
+    _LFLoadClipTransform();
     int trianglesMatchQuads = _LFTrianglesMatchQuads();
     for (int i = 0; i < _LFBatchRunCount; i++)
         _LFDrawRun(_LFBatchRuns[i], trianglesMatchQuads);

@@ -283,7 +283,7 @@ int _LFWindowSerialIsLive(Uint64 serial)
     return 0;
 }
 
-GLuint _LFWindowBatchBuffer()
+GLuint _LFWindowBatchBuffer(long size)
 {
     SDL_Window* current = SDL_GL_GetCurrentWindow();
     if (!current || !_windowsMap || !glGenBuffers)
@@ -292,8 +292,11 @@ GLuint _LFWindowBatchBuffer()
     if (found == _windowsMap->end() || found->second->_context != SDL_GL_GetCurrentContext())
         return 0;
     LFWindow* window = found->second;
-    if (!window->_batchBuffer)
+    if (!window->_batchBuffer) {
         glGenBuffers(1, &window->_batchBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, window->_batchBuffer);
+        glBufferData(GL_ARRAY_BUFFER, size, NULL, GL_STREAM_DRAW);
+    }
     return window->_batchBuffer;
 }
 
