@@ -9,6 +9,9 @@
 #include <system_error>  // std::error_code
 
 #include <SDL_mixer.h>  // Mix_OpenAudio, Mix_CloseAudio, Mix_HaltMusic
+#ifdef __GLIBC__
+#include <malloc.h>  // mallopt
+#endif
 
 #include "LFApplication.h"
 #include "LFBatch.h"
@@ -107,10 +110,26 @@ int LFInit(char* executablePath)
     return LFInit();
 }
 
+// Keeps up to 64 MB of freed memory at the top of the heap rather than
+// handing it back to the system at once (glibc only). A software OpenGL
+// driver (Mesa's llvmpipe) takes several megabytes of working memory for a
+// frame and frees them once it is drawn; handed back, they come again as
+// fresh pages, a page fault each, every frame. Whether glibc hands them back
+// depends otherwise on its thresholds, which move with the sizes of the
+// blocks freed before, so the same program drew at different speeds from one
+// run to the next.
+static void _LFKeepFreedMemory()
+{
+#ifdef __GLIBC__
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
+
 int LFInit()
 {
     if (!_LFInitError())
         return 0;
+    _LFKeepFreedMemory();
 
     if (!_LFGlobalFontCache) {
         try {
