@@ -12,7 +12,7 @@
 #include "LFWindow.h"  // _LFWindowBatchBuffer
 
 enum {
-    _LFBatchCapacity = 6 * 4096,  // vertices held at most: 4096 quads
+    _LFBatchCapacity = 4 * 6144,  // vertices held at most: 6144 quads
     _LFBatchMaxRuns = 256,        // runs held at most
 };
 
@@ -24,15 +24,13 @@ struct _LFBatchRun {
 };
 
 // Per kind: the OpenGL primitive and the line width its one-by-one call sets
-// (0: none). Quads are held as two triangles each (_LFBatchHoldQuad).
-static const GLenum _LFBatchModes[] = {GL_TRIANGLES, GL_TRIANGLES, GL_LINES, GL_TRIANGLES, GL_LINE_LOOP, GL_TRIANGLES};
+// (0: none). Quads are held as their four corners (_LFBatchHoldQuad).
+static const GLenum _LFBatchModes[] = {GL_QUADS, GL_QUADS, GL_LINES, GL_TRIANGLES, GL_LINE_LOOP, GL_QUADS};
 static const GLfloat _LFBatchLineWidths[] = {0, 1, 1, 1, 2, 0};
 // Per kind: the vertices of one shape as held.
-static const int _LFBatchShapeVertices[] = {6, 6, 2, 3, 3, 6};
+static const int _LFBatchShapeVertices[] = {4, 4, 2, 3, 3, 4};
 // Vertices of one triangle outline: each is a loop of its own.
 static const int _LFOutlineVertices = 3;
-// Of the six vertices a quad is held as, the four corners in their order.
-static const int _LFQuadCorners[4] = {0, 1, 4, 2};
 
 // The open batches and what they hold: runs of shapes, or runs of sprites
 // of _LFBatchTexture.
@@ -42,8 +40,9 @@ static int _LFBatchVertexCount = 0;
 static _LFBatchRun _LFBatchRuns[_LFBatchMaxRuns];
 static int _LFBatchRunCount = 0;
 static GLuint _LFBatchTexture = 0;
-// Indices that draw the held triangles back as the quads they came from.
-static GLuint _LFQuadIndices[_LFBatchCapacity / 6 * 4];
+// Indices that draw a run of held quads as the triangles 0 1 3 and 1 2 3 of
+// each: both end on the last corner, which gives a flat-shaded quad its colour.
+static GLushort _LFQuadTriangles[_LFBatchCapacity / 4 * 6];
 // Where the held vertices lie for OpenGL while they are sent: their address
 // in client memory, or 0, their offset in the buffer object they were copied into.
 static uintptr_t _LFBatchArrays = 0;
@@ -77,19 +76,6 @@ static void _LFPointArraysAt(int first)
     glTexCoordPointer(2, GL_FLOAT, stride, (const GLvoid*)(start + offsetof(_LFBatchVertex, u)));
 }
 
-// Draws a run of held quads as the quads they came from, with the edge flags
-// of the one-by-one calls.
-static void _LFDrawAsQuads(const _LFBatchRun& run)
-{
-    if (_LFQuadIndices[1] == 0)
-        for (int q = 0; q < _LFBatchCapacity / 6; q++)
-            for (int i = 0; i < 4; i++)
-                _LFQuadIndices[4 * q + i] = (GLuint)(6 * q + _LFQuadCorners[i]);
-    _LFPointArraysAt(run.first);
-    glDrawElements(GL_QUADS, run.count / 6 * 4, GL_UNSIGNED_INT, _LFQuadIndices);
-    _LFPointArraysAt(0);
-}
-
 // Sets _LFBatchClipRows from the projection and model-view matrices now.
 static void _LFLoadClipTransform()
 {
@@ -119,12 +105,30 @@ static int _LFInsideClipVolume(int first, int count)
     return -1;
 }
 
+// Draws the shapes of a run from its vertex first to end, quads as two
+// triangles each; the arrays point at the run's first vertex.
+static void _LFDrawShapes(const _LFBatchRun& run, int first, int end)
+{
+    if (_LFQuadTriangles[1] == 0)
+        for (int q = 0; q < _LFBatchCapacity / 4; q++) {
+            static const int corners[6] = {0, 1, 3, 1, 2, 3};
+            for (int i = 0; i < 6; i++)
+                _LFQuadTriangles[6 * q + i] = (GLushort)(4 * q + corners[i]);
+        }
+    first -= run.first;
+    end -= run.first;
+    if (_LFIsQuadKind(run.kind))
+        glDrawElements(GL_TRIANGLES, (end - first) / 4 * 6, GL_UNSIGNED_SHORT, _LFQuadTriangles + first / 4 * 6);
+    else
+        glDrawArrays(_LFBatchModes[run.kind], first, end - first);
+}
+
 // Draws a run of held shapes, those wholly inside the clip volume apart from
 // those partly outside it: a driver that clips on the processor (Mesa's
 // software renderer does, for a window with a depth buffer) sends a whole
 // draw, thousands of vertices at a time, down its slow path for a single
 // vertex outside, and shapes crossing the window's edges are common.
-static void _LFDrawClippedApart(GLenum mode, const _LFBatchRun& run)
+static void _LFDrawClippedApart(const _LFBatchRun& run)
 {
     int step = _LFBatchShapeVertices[run.kind];
     int start = run.first, end = run.first + run.count;
@@ -132,22 +136,23 @@ static void _LFDrawClippedApart(GLenum mode, const _LFBatchRun& run)
     for (int i = start + step; i < end; i += step) {
         int shapeInside = _LFInsideClipVolume(i, step);
         if (shapeInside != inside) {
-            glDrawArrays(mode, start, i - start);
+            _LFDrawShapes(run, start, i);
             start = i;
             inside = shapeInside;
         }
     }
-    glDrawArrays(mode, start, end - start);
+    _LFDrawShapes(run, start, end);
 }
 
+// Draws a run; its quads as quads where triangles would not land on their pixels.
 static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
 {
     if (_LFBatchLineWidths[run.kind] > 0)
         glLineWidth(_LFBatchLineWidths[run.kind]);
-    GLenum mode = _LFBatchModes[run.kind];
+    _LFPointArraysAt(run.first);
     if (run.kind == _LFBatchOutlines) {
         for (int i = 0; i < run.count; i += _LFOutlineVertices)
-            glDrawArrays(mode, run.first + i, _LFOutlineVertices);
+            glDrawArrays(_LFBatchModes[run.kind], i, _LFOutlineVertices);
     } else if (run.kind == _LFBatchRings) {
         // Edge flags only show in a polygon mode other than fill; the
         // one-by-one call draws its strips with the flag on and restores it.
@@ -155,14 +160,14 @@ static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
         glGetBooleanv(GL_EDGE_FLAG, &edgeFlag);
         glEdgeFlag(GL_TRUE);
         if (trianglesMatchQuads)
-            _LFDrawClippedApart(mode, run);
+            _LFDrawClippedApart(run);
         else
-            _LFDrawAsQuads(run);
+            glDrawArrays(_LFBatchModes[run.kind], 0, run.count);
         glEdgeFlag(edgeFlag);
     } else if (_LFIsQuadKind(run.kind) && !trianglesMatchQuads) {
-        _LFDrawAsQuads(run);
+        glDrawArrays(_LFBatchModes[run.kind], 0, run.count);
     } else {
-        _LFDrawClippedApart(mode, run);
+        _LFDrawClippedApart(run);
     }
 }
 
@@ -206,7 +211,6 @@ static void _LFSendBatch()
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     else
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    _LFPointArraysAt(0);
     _LFLoadClipTransform();
     int trianglesMatchQuads = _LFTrianglesMatchQuads();
     for (int i = 0; i < _LFBatchRunCount; i++)
@@ -274,13 +278,11 @@ _LFBatchVertex* _LFBatchHold(_LFBatchKind kind, unsigned int texture, int count)
 
 int _LFBatchHoldQuad(_LFBatchKind kind, unsigned int texture, const _LFBatchVertex* corners)
 {
-    _LFBatchVertex* v = _LFBatchHold(kind, texture, 6);
+    _LFBatchVertex* v = _LFBatchHold(kind, texture, 4);
     if (!v)
         return 0;
     for (int i = 0; i < 4; i++)
-        v[_LFQuadCorners[i]] = corners[i];
-    v[3] = corners[1];
-    v[5] = corners[3];
+        v[i] = corners[i];
     return -1;
 }
 
