@@ -13,7 +13,8 @@
 // or of another texture, circles, text, nine-slices, clipping, selecting a
 // render target or rendering mode, swapBuffers, getPixel, saveBuffer,
 // copyTexture, creating, loading, clearing or deleting a texture, fonts.
-// At most a fixed number of vertices is held; a full buffer is sent.
+// At most a fixed number of vertices is held; a full buffer is sent and
+// flushed (glFlush), so that the driver can draw it while more is held.
 #ifndef LFBATCH_H
 #define LFBATCH_H
 

@@ -263,9 +263,13 @@ _LFBatchVertex* _LFBatchHold(_LFBatchKind kind, unsigned int texture, int count)
         int otherGroup = (held == _LFBatchSprites) != (kind == _LFBatchSprites);
         int otherTexture = kind == _LFBatchSprites && texture != _LFBatchTexture;
         int newRun = held != kind;
-        if (otherGroup || otherTexture || _LFBatchVertexCount + count > _LFBatchCapacity ||
-            (newRun && _LFBatchRunCount == _LFBatchMaxRuns))
+        int full = _LFBatchVertexCount + count > _LFBatchCapacity;
+        if (otherGroup || otherTexture || full || (newRun && _LFBatchRunCount == _LFBatchMaxRuns))
             _LFSendBatch();
+        // A driver drawing on threads of its own (Mesa's software renderer)
+        // then draws what was full while the rest is being held.
+        if (full)
+            glFlush();
     }
     if (_LFBatchRunCount == 0 || _LFBatchRuns[_LFBatchRunCount - 1].kind != kind)
         _LFBatchRuns[_LFBatchRunCount++] = {kind, _LFBatchVertexCount, 0};
