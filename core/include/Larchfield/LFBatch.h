@@ -52,7 +52,8 @@ struct _LFBatchVertex {
 // Internal: non-zero while a batch is open.
 int _LFBatchOpen();
 // Internal: room for count (at most 4) vertices of kind, held after those
-// already held; texture is the OpenGL texture of sprites (else 0). What is
+// already held (a quad's four corners in the order glBegin(GL_QUADS) takes
+// them); texture is the OpenGL texture of sprites (else 0). What is
 // held of another texture, or sprites before shapes and shapes before
 // sprites, is sent first, and so is a full buffer. Null outside a batch:
 // the caller then draws at once.

@@ -513,20 +513,20 @@ void LFTexture::draw(int startX, int startY, int endX, int endY, int width, int 
         _LFEmitCorners(xPos, yPos, drawWidth, drawHeight, texStartX, texStartY, texEndX, texEndY);
         return;
     }
-    if (_LFBatchOpen()) {
+    _LFBatchVertex* corners = _LFBatchHold(_LFBatchSprites, _textureID, 4);
+    if (corners) {
         // The corners in the order below, placed as drawingPosition would.
         const int place[4][2] = {{0, 0}, {drawWidth, 0}, {drawWidth, drawHeight}, {0, drawHeight}};
         const float u[4] = {texStartX, texEndX, texEndX, texStartX};
         const float v[4] = {texStartY, texStartY, texEndY, texEndY};
-        _LFBatchVertex corners[4];
+        LFColor color = {_tint.r, _tint.g, _tint.b, alpha};
         for (int i = 0; i < 4; i++) {
             _LFPlaceCorner(&corners[i], place[i][0], place[i][1], xPos, yPos, endX - startX, endY - startY, scale,
                            rot, flipMode);
             corners[i].u = u[i];
             corners[i].v = v[i];
-            corners[i].color = LFMakeColor(_tint.r, _tint.g, _tint.b, alpha);
+            corners[i].color = color;
         }
-        _LFBatchHoldQuad(_LFBatchSprites, _textureID, corners);
         return;
     }
     glBindTexture(GL_TEXTURE_2D, _textureID);
