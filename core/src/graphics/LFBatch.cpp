@@ -190,6 +190,23 @@ static void _LFPlaceArrays()
     }
 }
 
+// Non-zero when textures modulate and every held vertex is opaque white:
+// the texels then land unchanged, as they do with GL_REPLACE, which spares
+// the driver a colour to interpolate and multiply at every pixel.
+static int _LFHeldColourChangesNothing()
+{
+    GLint mode;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    if (mode != GL_MODULATE)
+        return 0;
+    for (int i = 0; i < _LFBatchVertexCount; i++) {
+        const LFColor& c = _LFBatchVertices[i].color;
+        if (c.r != 1 || c.g != 1 || c.b != 1 || c.a != 1)
+            return 0;
+    }
+    return -1;
+}
+
 // Sends every held run. Shapes switch texturing off for the send and back on
 // after it, as each of their calls does; sprites bind their texture, as each
 // of theirs does. Client array state and buffer bindings are restored, and
@@ -206,7 +223,13 @@ static void _LFSendBatch()
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     _LFPlaceArrays();
     glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
+    int replace = sprites && _LFHeldColourChangesNothing();
+    if (replace) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+        glDisableClientState(GL_COLOR_ARRAY);
+    } else {
+        glEnableClientState(GL_COLOR_ARRAY);
+    }
     if (sprites)
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     else
@@ -216,6 +239,8 @@ static void _LFSendBatch()
     for (int i = 0; i < _LFBatchRunCount; i++)
         _LFDrawRun(_LFBatchRuns[i], trianglesMatchQuads);
     glPopClientAttrib();
+    if (replace)
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
     const _LFBatchVertex& last = _LFBatchVertices[_LFBatchVertexCount - 1];
     glColor4f(last.color.r, last.color.g, last.color.b, last.color.a);
