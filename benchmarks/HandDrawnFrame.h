@@ -2,10 +2,10 @@
 // the background picture, the towers, the leaves, the cables, the target, the
 // cart and the bursts, each in one hand-written glBegin/glEnd batch (a ring
 // each for the bursts), in the game's order and from the world the game's
-// last frame left. The text goes through the game's own font calls: drawing
-// its glyphs by hand would measure the font, not the batching. Without
-// bursts it lands on the game's frame pixel for pixel (compared through
-// LF_CAPTURE); the bursts keep one colour where the game's flicker.
+// last frame left. The text is the game's own drawText: drawing its glyphs by
+// hand would measure the font, not the batching. Without bursts it lands on
+// the game's frame pixel for pixel (compared through LF_CAPTURE); the bursts
+// keep one colour where the game's flicker.
 #ifndef HANDDRAWNFRAME_H
 #define HANDDRAWNFRAME_H
 
@@ -128,15 +128,7 @@ static void DrawByHand(World& world)
     }
     glEnable(GL_TEXTURE_2D);
 
-    static char text[] = "%s";
-    LFPoint pos = world.messagePos;
-    world.gamefont->print(LFMakePoint(pos.x + 2, pos.y + 2), LFMakeColor(1, 1, 1, 1), text, world.message);
-    world.gamefont->print(pos, LFMakeColor(0, 0, 0, 1), text, world.message);
-    float height = world.window->size().height;
-    world.gamefont->print(LFMakePoint(5, height - 30), LFMakeColor(0, 0, 0, 1), text,
-                          LFTempString("Plorps: %d", world.playerScore));
-    world.gamefont->print(LFMakePoint(3, height - 32), LFMakeColor(1, 1, 1, 1), text,
-                          LFTempString("Plorps: %d", world.playerScore));
+    drawText(world);  // the game's own
     world.window->swapBuffers();
     glFinish();
 }
