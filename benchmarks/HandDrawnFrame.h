@@ -2,10 +2,10 @@
 // the background picture, the towers, the leaves, the cables, the target, the
 // cart and the bursts, each in one hand-written glBegin/glEnd batch (a ring
 // each for the bursts), in the game's order and from the world the game's
-// last frame left. The text is the game's own drawText: drawing its glyphs by
-// hand would measure the font, not the batching. Without bursts it lands on
-// the game's frame pixel for pixel (compared through LF_CAPTURE); the bursts
-// keep one colour where the game's flicker.
+// last frame left. The text is the game's own WindcartDrawText: drawing its
+// glyphs by hand would measure the font, not the batching. Without bursts it
+// lands on the game's frame pixel for pixel (compared through LF_CAPTURE);
+// the bursts keep one colour where the game's flicker.
 #ifndef HANDDRAWNFRAME_H
 #define HANDDRAWNFRAME_H
 
@@ -128,7 +128,7 @@ static void DrawByHand(World& world)
     }
     glEnable(GL_TEXTURE_2D);
 
-    drawText(world);  // the game's own
+    WindcartDrawText(world);
     world.window->swapBuffers();
     glFinish();
 }

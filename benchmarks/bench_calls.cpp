@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Larchfield/Larchfield.h"
+#include "string/LFStringPrivate.h"
 
 static const char* const kMessage = "Quill February 2024! Hey Pim :)                        ";
 

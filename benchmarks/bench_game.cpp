@@ -10,8 +10,7 @@
 #include <algorithm>
 #include <vector>
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
 
 #include "HandDrawnFrame.h"
 
@@ -100,7 +99,7 @@ static Run* run;
 
 // Game frames and baseline frames alternate, one each, so that all see the
 // same machine; each is timed on its own and the medians are compared.
-void WindcartTestFrame(World& world)
+static void OnFrame(World& world)
 {
     gameTime += 16;
     glFinish();
@@ -151,10 +150,10 @@ int main()
     // complete HUD under load (twenty bursts on screen).
     Run leavesOnly("leaves", 0);
     run = &leavesOnly;
-    if (SDL_main(1, argv) != 0)
+    if (WindcartRun(1, argv, OnFrame) != 0)
         return 1;
     Run full("full+20", 20);
     run = &full;
     LFApplicationCancelQuitRequest();  // the quit flag outlives LFDeInit
-    return SDL_main(1, argv);
+    return WindcartRun(1, argv, OnFrame);
 }

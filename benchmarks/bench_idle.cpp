@@ -11,8 +11,7 @@
 #include <stdlib.h>
 #include <sys/resource.h>  // getrusage
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
 
 static const double kWarmupSeconds = 2;
 static double measuredSeconds = 10;
@@ -48,7 +47,7 @@ static long MarqueeStep(World& world)
     return (long)(lastX + world.messageWidth + 1) + (long)(kWindowWidth - x);
 }
 
-void WindcartTestFrame(World& world)
+static void OnFrame(World& world)
 {
     double now = Now();
     if (firstFrame == 0) {
@@ -85,5 +84,5 @@ int main(int argc, char** argv)
         frameRateLimit = atoi(argv[2]);
     char path[] = WINDCART_EXE;
     char* gameArgv[] = {path, nullptr};
-    return SDL_main(1, gameArgv);
+    return WindcartRun(1, gameArgv, OnFrame);
 }

@@ -20,8 +20,7 @@
 #include <sys/stat.h>  // stat
 #include <time.h>      // clock_gettime
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
 
 static const int kLeaves = 5000;
 static const int kWarmupFrames = 30;
@@ -60,7 +59,7 @@ static int frame;
 static Timing start;
 static Timing perFrame;
 
-void WindcartTestFrame(World& world)
+static void OnFrame(World& world)
 {
     glFinish();
     if (frame == 0)
@@ -97,7 +96,7 @@ static Timing RunGame(bool record)
     char path[] = WINDCART_EXE;
     char* argv[] = {path, nullptr};
     LFApplicationCancelQuitRequest();  // the quit flag outlives LFDeInit
-    if (SDL_main(1, argv) != 0)
+    if (WindcartRun(1, argv, OnFrame) != 0)
         exit(1);
     return perFrame;
 }

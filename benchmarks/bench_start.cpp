@@ -1,5 +1,5 @@
 // How long the game takes from being started to its first frame on screen:
-// runs the game's source (with the per-frame hook) as a fresh process again
+// runs the game's library (with the per-frame hook) as a fresh process again
 // and again, each reporting when its first frame was swapped, and prints every
 // time and their median. The time runs from just before the process is started
 // (through a shell that execs it) to the end of the first swap, so it includes
@@ -21,8 +21,7 @@
 #include <string>
 #include <vector>
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
 
 typedef std::chrono::steady_clock Clock;
 
@@ -39,7 +38,7 @@ static double CpuMilliseconds(clockid_t clock)
 }
 
 // In a run: the first frame is on screen (the hook follows the swap).
-void WindcartTestFrame(World&)
+static void OnFrame(World&)
 {
     glFinish();
     printf("%lld %f %f\n", NowNanoseconds(), CpuMilliseconds(CLOCK_THREAD_CPUTIME_ID),
@@ -63,7 +62,7 @@ static int RunBareWindow()
     glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapWindow(window);
     World unused;
-    WindcartTestFrame(unused);
+    OnFrame(unused);
     SDL_GL_DeleteContext(context);
     SDL_DestroyWindow(window);
     SDL_Quit();
@@ -125,7 +124,7 @@ int main(int argc, char** argv)
     if (argc > 1 && strcmp(argv[1], "--run") == 0) {
         char path[] = WINDCART_EXE;
         char* gameArgv[] = {path, nullptr};
-        return SDL_main(1, gameArgv);
+        return WindcartRun(1, gameArgv, OnFrame);
     }
     if (argc > 1 && strcmp(argv[1], "--bare") == 0)
         return RunBareWindow();

@@ -7,8 +7,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
+#include "string/LFStringPrivate.h"
 
 static Uint32 gameTime = 1000;
 static Uint32 GameTicks()
@@ -31,7 +31,7 @@ static long ResidentKilobytes()
 static int frames = 3000;
 static int frame = 0;
 
-void WindcartTestFrame(World& world)
+static void OnFrame(World& world)
 {
     gameTime += 16;
     if (frame == 0) {
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     _LFSetTicksSource(GameTicks);
     char path[] = WINDCART_EXE;
     char* args[] = {path, nullptr};
-    int status = SDL_main(1, args);
+    int status = WindcartRun(1, args, OnFrame);
     printf("exit status %d after %d frames\n", status, frame);
     return status;
 }

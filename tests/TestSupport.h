@@ -6,18 +6,21 @@
 #include <math.h>          // fabsf
 #include <signal.h>        // signal, SIGXFSZ
 #include <stdio.h>         // fflush
+#include <stdlib.h>        // mkdtemp
 #include <sys/resource.h>  // getrlimit, setrlimit
 #include <sys/wait.h>      // waitpid
-#include <unistd.h>        // fork, _exit
+#include <unistd.h>        // fork, _exit, unlink, rmdir
 
 #include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include "Larchfield/Larchfield.h"
+#include "string/LFStringPrivate.h"
 
 // The library's clock, driven by the test: nothing sleeps. A wait of the
 // library moves the clock on by its length and adds it to slept.
@@ -45,6 +48,39 @@ struct TestClock {
 };
 inline Uint32 TestClock::now = 0;
 inline Uint32 TestClock::slept = 0;
+
+// A fresh directory under the tests' temporary directory, its name starting
+// with prefix; removed when it goes, with every file named through file().
+// path() is empty when the directory could not be made.
+class TempDir {
+public:
+    explicit TempDir(const char* prefix = "lf")
+    {
+        std::string pattern = ::testing::TempDir() + prefix + "XXXXXX";
+        if (mkdtemp(&pattern[0]))
+            _path = pattern;
+    }
+    ~TempDir()
+    {
+        for (const std::string& file : _files)
+            unlink(file.c_str());
+        rmdir(_path.c_str());
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return _path; }
+    // A path in the directory; the file is removed with the directory.
+    std::string file(const std::string& name)
+    {
+        _files.push_back(_path + "/" + name);
+        return _files.back();
+    }
+
+private:
+    std::string _path;
+    std::vector<std::string> _files;
+};
 
 // One RGBA pixel read back from the current framebuffer.
 struct Pixel {
@@ -195,6 +231,34 @@ protected:
     }
 
     LFWindow* window = nullptr;
+};
+
+// WindowTest's window and a second one, each with its own context; the first
+// is current when a test starts (the caches' tests).
+class TwoWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        openOther();
+        window->setRenderContext();
+    }
+
+    void TearDown() override
+    {
+        delete other;
+        WindowTest::TearDown();
+    }
+
+    // Opens the second window and makes it current.
+    virtual void openOther()
+    {
+        other = new LFWindow(LFTempString("other"), LFMakeSize(kWidth, kHeight));
+        other->setRenderContext();
+        glReadBuffer(GL_BACK);
+    }
+
+    LFWindow* other = nullptr;
 };
 
 #endif

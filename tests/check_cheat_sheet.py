@@ -39,8 +39,9 @@ import subprocess
 import sys
 
 
-def public_declarations(header_dir):
-    """(kind, scope, name) of every public declaration, with its overload count."""
+def header_tags(header_dir):
+    """The universal-ctags tags of the headers (*.h) of a directory, and their
+    include guards (the macro of each header's first #ifndef)."""
     headers = sorted(glob.glob(os.path.join(header_dir, "*.h")))
     if not headers:
         sys.exit("no headers in " + header_dir)
@@ -55,11 +56,15 @@ def public_declarations(header_dir):
         [ctags, "--language-force=C++", "--output-format=json", "--fields=+aKS",
          "--kinds-C++=+p+x", "-o", "-"] + headers,
         check=True, capture_output=True, text=True).stdout
+    tags = [json.loads(line) for line in output.splitlines()]
+    return [tag for tag in tags if tag.get("_type") == "tag"], guards
+
+
+def public_declarations(header_dir):
+    """(kind, scope, name) of every public declaration, with its overload count."""
+    tags, guards = header_tags(header_dir)
     found = collections.Counter()
-    for line in output.splitlines():
-        tag = json.loads(line)
-        if tag.get("_type") != "tag":
-            continue
+    for tag in tags:
         name, kind, scope = tag["name"], tag["kind"], tag.get("scope", "")
         if name.startswith("_") or (kind == "macro" and name in guards):
             continue

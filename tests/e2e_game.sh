@@ -5,10 +5,8 @@
 # Usage: e2e_game.sh path/to/windcart
 set -euo pipefail
 
-if [ -z "${E2E_INNER:-}" ]; then
-    export E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp -noreset" "$0" "$@"
-fi
+. "$(dirname "$0")/lib.sh"
+on_own_x_server 800x600x24 "$@"
 
 game=$(realpath "$1")
 work=$(mktemp -d)
@@ -18,12 +16,8 @@ cd "$work"  # not the game's directory: it must find its data on its own
 SDL_AUDIODRIVER=dummy "$game" 2>"$work/stderr" &
 pid=$!
 
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name '^Windcart$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "FAIL: no Windcart window"; cat "$work/stderr"; exit 1; }
+window=$(wait_for_window "$pid" 10 --name '^Windcart$')
+[ -n "$window" ] || { cat "$work/stderr"; die "no Windcart window"; }
 
 # Hold Right long enough to carry the cart well along the cables.
 xdotool windowfocus --sync "$window"

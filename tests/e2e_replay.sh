@@ -13,10 +13,8 @@
 #        e2e_replay.sh input path/to/replay_input_program
 set -euo pipefail
 
-if [ -z "${E2E_INNER:-}" ]; then
-    export E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp -noreset" "$0" "$@"
-fi
+. "$(dirname "$0")/lib.sh"
+on_own_x_server 800x600x24 "$@"
 
 mode=$1
 program=$(realpath "$2")
@@ -30,12 +28,6 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 export SDL_AUDIODRIVER=dummy
 
-status=0
-fail() {
-    echo "FAIL: $*"
-    status=1
-}
-
 # Starts the program with the given variables and waits for its window;
 # sets pid and window.
 start() {
@@ -43,12 +35,8 @@ start() {
     shift
     env LD_PRELOAD="$preload" "$@" "$program" 2>"$work/stderr" &
     pid=$!
-    window=""
-    for _ in $(seq 150); do
-        window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "FAIL: no $title window"; cat "$work/stderr"; exit 1; }
+    window=$(wait_for_window "$pid" 15 --name "^$title\$")
+    [ -n "$window" ] || { cat "$work/stderr"; die "no $title window"; }
     xdotool windowfocus --sync "$window"
 }
 

@@ -8,10 +8,8 @@
 # Usage: game_start_failures.sh path/to/windcart
 set -euo pipefail
 
-if [ -z "${E2E_INNER:-}" ]; then
-    export E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 800x600x24 -nolisten tcp -noreset" "$0" "$@"
-fi
+. "$(dirname "$0")/lib.sh"
+on_own_x_server 800x600x24 "$@"
 
 game=$(realpath "$1")
 work=$(realpath "$(mktemp -d)")

@@ -13,20 +13,16 @@ work=$(realpath "$(mktemp -d)")
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
-status=0
-fail() { echo "FAIL: $*"; status=1; }
+. "$(dirname "$0")/lib.sh"
 
 # Starts the game with the given command and quits it once its window is up.
 runs() {
     local name=$1
     shift
     "$@" 2>"$work/stderr" &
-    local pid=$! window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --all --pid "$pid" --name '^Windcart$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    local pid=$!
+    local window
+    window=$(wait_for_window "$pid" 30 --all --pid "$pid" --name '^Windcart$')
     kill -TERM "$pid" 2>/dev/null || true
     local code=0
     wait "$pid" || code=$?

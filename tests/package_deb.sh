@@ -13,8 +13,7 @@ tests=$(realpath "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-status=0
-fail() { echo "FAIL: $*"; status=1; }
+. "$(dirname "$0")/lib.sh"
 
 (cd "$build" && cpack -G DEB -B "$work/debs" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
 arch=$(dpkg --print-architecture)

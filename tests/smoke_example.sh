@@ -26,12 +26,8 @@
 # gallery is made so: scripts/gallery.sh).
 set -euo pipefail
 
-# -noreset: by default the server resets whenever its last client leaves, and
-# drops a client that connects meanwhile, which SDL then takes for no display.
-if [ -z "${SMOKE_INNER:-}" ]; then
-    export SMOKE_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$@"
-fi
+. "$(dirname "$0")/lib.sh"
+on_own_x_server 1280x1024x24 "$@"
 
 title="" input="" release="" root="" closer=""
 files=()
@@ -54,9 +50,7 @@ name=$(basename "$exe")
 work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-status=0
 ok() { echo "ok: $* [${SECONDS} s]"; }
-fail() { echo "FAIL: $* [${SECONDS} s]"; status=1; }
 
 # The examples find their data next to their executable, whatever the working
 # directory: run links to them from directories with and without the data.
@@ -86,13 +80,8 @@ finish() {
 start() {
     "$work/run/$name" 2>"$work/stderr" &
     pid=$!
-    window=""
     local end=$((SECONDS + 60))
-    while [ $SECONDS -lt $end ] && kill -0 "$pid" 2>/dev/null; do
-        window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1) || true
-        [ -z "$window" ] || break
-        sleep 0.1
-    done
+    window=$(wait_for_window "$pid" 60 --onlyvisible --name "$title")
     if [ -z "$window" ]; then
         local how="still running"
         kill -0 "$pid" 2>/dev/null || { how=0; wait "$pid" || how=$?; how="ended with status $how"; }
@@ -118,7 +107,7 @@ lines=$(wc -l <"$work/stderr.bare")
 if [ "$code" -ne 0 ] && [ "$code" -lt 124 ] && [ "$lines" -eq 1 ] && grep -q "^$name: .*data/" "$work/stderr.bare"; then
     ok "missing data: status $code, $(cat "$work/stderr.bare")"
 else
-    fail "missing data: status $code, $lines lines on stderr:"
+    fail "missing data: status $code, $lines lines on stderr [${SECONDS} s]:"
     cat "$work/stderr.bare"
 fi
 
@@ -140,7 +129,7 @@ while [ "$(shoot)" = 0 ] && [ $SECONDS -lt $end ]; do
 done
 [ -z "$input" ] || xdotool ${input//WINDOW/$window}
 sleep 1
-if [ "$(shoot)" != 0 ]; then ok "not blank"; else fail "blank screenshot"; fi
+if [ "$(shoot)" != 0 ]; then ok "not blank"; else fail "blank screenshot [${SECONDS} s]"; fi
 [ -z "$release" ] || xdotool ${release//WINDOW/$window}
 [ -z "${SMOKE_SAVE_DIR:-}" ] || convert "$work/shot.png" -strip +dither -colors 256 PNG8:"$SMOKE_SAVE_DIR/$name.png"
 
@@ -157,13 +146,13 @@ i=0
 for check in "$@"; do
     IFS='|' read -r what region condition minimum <<<"$check"
     n=$(awk "NR > 1 { gsub(/[(),]/, \" \"); r = \$3; g = \$4; b = \$5; if ($condition) n++ } END { print n + 0 }" "$work/region$i.txt")
-    if [ "$n" -ge "$minimum" ]; then ok "$what ($n)"; else fail "$what ($n < $minimum)"; fi
+    if [ "$n" -ge "$minimum" ]; then ok "$what ($n)"; else fail "$what ($n < $minimum) [${SECONDS} s]"; fi
     i=$((i + 1))
 done
 for file in "${files[@]}"; do
     path="$work/run/${file%%:*}"
     size=$(identify -format '%wx%h' "$path" 2>/dev/null || echo none)
-    if [ "$size" = "${file##*:}" ]; then ok "wrote ${file%%:*} ($size)"; else fail "${file%%:*}: size $size"; fi
+    if [ "$size" = "${file##*:}" ]; then ok "wrote ${file%%:*} ($size)"; else fail "${file%%:*}: size $size [${SECONDS} s]"; fi
 done
 
 # A press and release handled in one tick is never seen: Escape is held until
@@ -171,13 +160,13 @@ done
 xdotool keydown Escape
 finish
 xdotool keyup Escape
-if [ "$code" = 0 ]; then ok "Escape: exit status 0"; else fail "Escape: exit status $code"; cat "$work/stderr"; fi
+if [ "$code" = 0 ]; then ok "Escape: exit status 0"; else fail "Escape: exit status $code [${SECONDS} s]"; cat "$work/stderr"; fi
 
 # 3. The close button.
 if [ -n "$closer" ]; then
     start
     "$closer" "$window"
     finish
-    if [ "$code" = 0 ]; then ok "close button: exit status 0"; else fail "close button: exit status $code"; cat "$work/stderr"; fi
+    if [ "$code" = 0 ]; then ok "close button: exit status 0"; else fail "close button: exit status $code [${SECONDS} s]"; cat "$work/stderr"; fi
 fi
 exit $status

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "graphics/LFBatchPrivate.h"
+#include "string/LFStringPrivate.h"
 
 static const int kWidth = 256;
 static const int kHeight = 192;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Larchfield/LFBezierCurve.h"
+#include "math/LFBezierCurvePrivate.h"
 
 TEST(BezierCurve, EndsAtTheFirstAndLastPoints)
 {

@@ -17,6 +17,8 @@
 #include <FTGL/ftgl.h>  // a reference face measured straight through FTGL
 
 #include "TestSupport.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // The game's face: GNU Unifont from Debian's fonts-unifont, with outlines.
 // Its glyphs sit on a 16-pixel grid: at size 16 each is 8 pixels wide, the

@@ -11,8 +11,9 @@
 #include "TestSupport.h"
 
 // Internal headers of the library, reached from the tests' directory.
-#include "../core/src/graphics/LFFontCache.h"
-#include "../core/src/graphics/LFFontCacheItem.h"
+#include "graphics/LFFontCache.h"
+#include "gui/LFUIGlobalFontPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // The game's face: GNU Unifont, whose glyphs sit on a 16-pixel grid.
 static char kFontPath[] = "/usr/share/fonts/opentype/unifont/unifont.otf";
@@ -38,26 +39,12 @@ static void ExpectSize(LFSize expected, LFSize actual, const char* what)
 
 // The fixture's window and a second one, each with its own context, with
 // the fixture's window current; read-backs of the current window.
-class FontCache : public WindowTest {
+class FontCache : public TwoWindowTest {
 protected:
-    void SetUp() override
+    // The second window starts cleared to black, as the first does.
+    void openOther() override
     {
-        WindowTest::SetUp();
-        openOther();
-        window->setRenderContext();
-    }
-
-    void TearDown() override
-    {
-        delete other;
-        WindowTest::TearDown();
-    }
-
-    void openOther()
-    {
-        other = new LFWindow(LFTempString("other"), LFMakeSize(kWidth, kHeight));
-        other->setRenderContext();
-        glReadBuffer(GL_BACK);
+        TwoWindowTest::openOther();
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
@@ -107,7 +94,6 @@ protected:
         return count;
     }
 
-    LFWindow* other = nullptr;
 };
 
 // ---------------------------------------------------------------------------

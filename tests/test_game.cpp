@@ -1,11 +1,10 @@
-// The game's own rules, run through its real entry function: the game's
-// source is built into this test with a hook called after every frame, time
-// comes from the test clock, keys are real SDL events and random draws are
-// seeded.
+// The game's own rules, run through its real entry (WindcartRun of the game
+// library) with a hook called after every frame: time comes from the test
+// clock, keys are real SDL events and random draws are seeded.
 #include "TestSupport.h"  // first: it brings in GLEW, which must precede gl.h
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 #include <unistd.h>  // getpid
 
@@ -25,7 +24,7 @@ static int frameNumber;
 // How far the clock moves after each frame; 0 leaves the pace to the game.
 static Uint32 frameMs;
 
-void WindcartTestFrame(World& world)
+static void OnFrame(World& world)
 {
     // Scripted frames: the game's frame-rate limit is lifted, so that a
     // script that takes the clock back gets a frame without a tick.
@@ -46,7 +45,7 @@ static int RunGame(Script s, Uint32 ms = 16)
     TestClock::install(1000);
     char path[] = WINDCART_EXE;
     char* argv[] = {path, nullptr};
-    int status = SDL_main(1, argv);
+    int status = WindcartRun(1, argv, OnFrame);
     TestClock::uninstall();
     return status;
 }
@@ -752,7 +751,7 @@ static StartResult StartWithout(std::initializer_list<const char*> missing)
     char* argv[] = {&path[0], nullptr};
     TestClock::install(1000);
     ::testing::internal::CaptureStderr();
-    int status = SDL_main(1, argv);
+    int status = WindcartRun(1, argv, OnFrame);
     std::string error = ::testing::internal::GetCapturedStderr();
     TestClock::uninstall();
     fs::current_path(workingDirectory);

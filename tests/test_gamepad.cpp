@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "input/LFGamePadPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include "Larchfield/LF2DPrimitives.h"
 #include "Larchfield/LFString.h"
+#include "string/LFStringPrivate.h"
 
 namespace {
 

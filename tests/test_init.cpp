@@ -1,24 +1,18 @@
 // Library start-up and shutdown, the executable path, the error text and the
 // application state.
-#include <stdlib.h>  // setenv, mkdtemp
+#include <stdlib.h>  // setenv
 #include <string.h>
 #include <unistd.h>  // getcwd, chdir, readlink
 
 #include <string>
 
 #include "TestSupport.h"
+#include "system/LFApplicationPrivate.h"
 
 static std::string CurrentDirectory()
 {
     char buffer[4096];
     return getcwd(buffer, sizeof buffer) ? buffer : "";
-}
-
-// A fresh directory with a subdirectory, for the working-directory tests.
-static std::string MakeTempDir()
-{
-    char pattern[] = "/tmp/lfinitXXXXXX";
-    return mkdtemp(pattern);
 }
 
 TEST(Init, ErrorTextExistsOnlyWhileTheLibraryRuns)
@@ -100,7 +94,8 @@ protected:
 
 TEST_F(InitPath, SplitsNameAndDirectoryAndChangesDirectory)
 {
-    std::string dir = MakeTempDir();
+    TempDir temp("lfinit");
+    std::string dir = temp.path();
     std::string path = dir + "/toy";
     std::vector<char> copy(path.begin(), path.end());
     copy.push_back('\0');
@@ -130,7 +125,8 @@ TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
     ASSERT_GT(n, 0);
     exe[n] = '\0';
     std::string exeDir(exe, strrchr(exe, '/'));
-    ASSERT_EQ(0, chdir(MakeTempDir().c_str()));
+    TempDir temp("lfinit");
+    ASSERT_EQ(0, chdir(temp.path().c_str()));
 
     // Only the bytes of the string itself may be touched: the copy is exact.
     char* path = (char*)malloc(4);

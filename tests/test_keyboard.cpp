@@ -4,6 +4,8 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "input/LFKeyboardPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 namespace {
 

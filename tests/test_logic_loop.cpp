@@ -3,6 +3,9 @@
 #include <algorithm>  // std::min, std::max
 
 #include "TestSupport.h"
+#include "input/LFMousePrivate.h"
+#include "string/LFStringPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 class LogicLoop : public ::testing::Test {
 protected:

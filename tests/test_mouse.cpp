@@ -1,6 +1,9 @@
 // Mouse and touch state through real SDL events pushed into the queue and
 // handled by the logic loop's pump, on a 640x480 library window.
 #include "TestSupport.h"
+#include "input/LFMousePrivate.h"
+#include "input/LFTouchPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <math.h>    // NAN, INFINITY
 
 #include "TestSupport.h"
+#include "input/LFKeyboardPrivate.h"
 
 class Pump : public WindowTest {
 protected:

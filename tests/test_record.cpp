@@ -6,7 +6,7 @@
 // written ends at its last whole record; bad files are refused by LFInit;
 // the reader is fuzzed with cut and garbled recordings.
 #include <stdio.h>
-#include <stdlib.h>    // setenv, unsetenv, mkdtemp, exit
+#include <stdlib.h>    // setenv, unsetenv, exit
 #include <sys/stat.h>  // stat
 #include <unistd.h>    // truncate
 
@@ -21,14 +21,15 @@
 
 #include "TestSupport.h"
 #include "fuzz/DriveReplay.h"
+#include "input/LFGamePadPrivate.h"
+#include "input/LFMousePrivate.h"
+#include "input/LFTouchPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 namespace {
-
-std::string MakeTempDir()
-{
-    char pattern[] = "/tmp/lfrecordXXXXXX";
-    return mkdtemp(pattern);
-}
 
 std::string ReadBytes(const std::string& path)
 {
@@ -258,7 +259,7 @@ class Record : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = MakeTempDir();
+        dir = temp.path();
         file = dir + "/run.lfrec";
     }
 
@@ -289,9 +290,10 @@ protected:
         while (LFLogicLoop())
             LFLogicUpdate();
         LFPostLogicLoop();
-        _LFRecordFrame(NULL);
+        _LFRecordFrame();
     }
 
+    TempDir temp{"lfrecord"};
     std::string dir;
     std::string file;
 };
@@ -426,7 +428,7 @@ int PlayToTheEnd(int limit)
         LFPostLogicLoop();
         if (LFApplicationQuitRequested())
             break;
-        _LFRecordFrame(NULL);
+        _LFRecordFrame();
     }
     return frames;
 }
@@ -489,7 +491,7 @@ TEST_F(Record, AFileCutInsideItsLastRecordPlaysUpToTheCut)
         EXPECT_EQ(10u, _LFGetTicks());
         SDL_Event event;
         EXPECT_EQ(0, _LFRecordPollEvent(&event));
-        _LFRecordFrame(NULL);
+        _LFRecordFrame();
         EXPECT_EQ(0, LFApplicationQuitRequested());
         EXPECT_EQ(10u, _LFGetTicks());
         EXPECT_NE(0, LFApplicationQuitRequested());
@@ -748,7 +750,7 @@ TEST_F(Record, WithoutTheVariablesNothingIsWrittenOrRead)
     EXPECT_EQ(1234u, _LFGetTicks());
     EXPECT_EQ(77, _LFRecordValue(_LFRecordWindowWidth, 77));
     EXPECT_EQ(5u, _LFRecordSeed(5));
-    _LFRecordFrame(NULL);
+    _LFRecordFrame();
     LFDeInit();
 }
 

@@ -3,9 +3,8 @@
 // texture read back from the texture and drawn out again, clipping, clearing,
 // and the PNG and BMP files read back by SDL_image's and SDL's own decoders.
 #include <stdio.h>   // fopen, fread
-#include <stdlib.h>  // mkdtemp
 #include <string.h>  // memcpy
-#include <unistd.h>  // access, unlink, rmdir
+#include <unistd.h>  // access
 
 #include <algorithm>  // std::count, std::count_if, std::sort
 #include <filesystem>
@@ -16,6 +15,9 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "graphics/LFWindowPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 #include <SDL_image.h>  // IMG_Load
 
@@ -108,33 +110,6 @@ static ::testing::AssertionResult Shows(const Image& image, int width, int heigh
     return result << mismatches << " pixels differ";
 }
 
-// A scratch directory for the files a test writes, removed with them.
-class ScratchDirectory {
-public:
-    ScratchDirectory()
-    {
-        std::string pattern = ::testing::TempDir() + "lfrendertargetXXXXXX";
-        if (mkdtemp(&pattern[0]))
-            path = pattern;
-    }
-    ~ScratchDirectory()
-    {
-        for (const std::string& file : files)
-            unlink(file.c_str());
-        rmdir(path.c_str());
-    }
-    std::string file(const char* name)
-    {
-        files.push_back(path + "/" + name);
-        return files.back();
-    }
-
-    std::string path;
-
-private:
-    std::vector<std::string> files;
-};
-
 static bool Exists(const std::string& path)
 {
     return access(path.c_str(), F_OK) == 0;
@@ -150,7 +125,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        ASSERT_FALSE(scratch.path.empty()) << "no scratch directory";
+        ASSERT_FALSE(scratch.path().empty()) << "no scratch directory";
     }
 
     // A cleared target with an opaque red top row, drawn and released.
@@ -169,7 +144,7 @@ protected:
         return value;
     }
 
-    ScratchDirectory scratch;
+    TempDir scratch{"lfrendertarget"};
 };
 
 TEST_F(RenderTarget, CurrentContextFollowsTheSelectedTarget)
@@ -446,7 +421,7 @@ TEST_F(RenderTarget, WriteToPNGFailsWithTheReason)
 {
     LFTexture texture(kTargetWidth, kTargetHeight);
     texture.clear();
-    std::string missing = scratch.path + "/no/such/dir/t.png";
+    std::string missing = scratch.path() + "/no/such/dir/t.png";
     EXPECT_EQ(0, texture.writeToPNG(LFTempString("%s", missing.c_str())));
     EXPECT_FALSE(Exists(missing));
     EXPECT_EQ("Unable to save PNG image (" + missing + "): No such file or directory", std::string(LFError()));
@@ -463,7 +438,7 @@ TEST_F(RenderTarget, WriteToPNGFailsWithTheReason)
 // have replaced as they were, with nothing else beside them.
 TEST(PictureFiles, AWriteThatRunsOutOfRoomFailsAndLeavesTheOldFile)
 {
-    ScratchDirectory scratch;
+    TempDir scratch{"lfrendertarget"};
     std::string png = scratch.file("texture.png");
     std::string bmp = scratch.file("window.bmp");
     std::string results = scratch.file("results");
@@ -506,7 +481,7 @@ TEST(PictureFiles, AWriteThatRunsOutOfRoomFailsAndLeavesTheOldFile)
         EXPECT_EQ("old", content) << path;
     }
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(scratch.path))
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path()))
         names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     EXPECT_EQ((std::vector<std::string>{"results", "texture.png", "window.bmp"}), names);
@@ -518,7 +493,7 @@ class Capture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(scratch.path.empty()) << "no scratch directory";
+        ASSERT_FALSE(scratch.path().empty()) << "no scratch directory";
         ASSERT_NE(0, LFInit()) << LFError();
         SDL_WarpMouseGlobal(4000, 4000);
     }
@@ -570,7 +545,7 @@ protected:
         int realWidth = 0, realHeight = 0;
         SDL_GetWindowSize(sdlWindow, &realWidth, &realHeight);
         SDL_SetWindowSize(sdlWindow, width, height);
-        window->_invalidateSizeCache();
+        _LFWindowAccess::invalidateSizeCache(window);
         window->size();
         SDL_SetWindowSize(sdlWindow, realWidth, realHeight);
     }
@@ -596,7 +571,7 @@ protected:
     }
 
     LFWindow* window = nullptr;
-    ScratchDirectory scratch;
+    TempDir scratch{"lfrendertarget"};
 };
 
 TEST_F(Capture, SaveBufferWritesTheWindowUprightAtItsSize)
@@ -648,7 +623,7 @@ TEST_F(Capture, PowerOfTwoWindowSavesAtItsOwnSizeEitherWay)
 TEST_F(Capture, SaveBufferIntoAMissingDirectoryFailsWithThePath)
 {
     open(64, 48);
-    std::string path = scratch.path + "/no/such/dir/shot.bmp";
+    std::string path = scratch.path() + "/no/such/dir/shot.bmp";
     EXPECT_EQ(0, save(path, 0));
     std::string prefix = "Unable to save bitmap image (" + path + "): ";
     EXPECT_EQ(0u, std::string(LFError()).find(prefix)) << LFError();
@@ -768,14 +743,14 @@ TEST_F(Capture, ReadPixelsGivesTheBottomRowFirstAndFlipPixelsTurnsItOver)
 {
     open(64, 48);
     std::vector<Pixel> buffer(64 * 48);
-    window->_readPixels((char*)buffer.data());
+    _LFWindowAccess::readPixels(window, (char*)buffer.data());
     EXPECT_EQ(kRedPixel, buffer[47 * 64]) << "the window's top-left corner comes last";
     EXPECT_EQ(MakePixel(0, 255, 0, 255), buffer[63]);
 
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 64; x++)
             buffer[y * 64 + x] = MakePixel(x, y, 7, 9);
-    window->_flipPixels((char*)buffer.data());
+    _LFWindowAccess::flipPixels(window, (char*)buffer.data());
     int mismatches = 0;
     for (int y = 0; y < 48; y++)
         for (int x = 0; x < 64; x++)

@@ -4,16 +4,18 @@
 #include <limits.h>    // INT_MAX, INT_MIN
 #include <math.h>      // sin, M_PI
 #include <stdio.h>     // fopen, fwrite, fread
-#include <stdlib.h>    // setenv, mkdtemp
+#include <stdlib.h>    // setenv
 #include <string.h>    // strncmp
 #include <sys/stat.h>  // stat
-#include <unistd.h>    // unlink, rmdir
 
 #include <new>  // std::bad_alloc
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
+#include "audio/LFAudioPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 namespace {
 
@@ -24,34 +26,6 @@ const int kChunkFrames = 1024;
 // frame it covers in the output is non-zero and a note's length can be counted.
 const int kToneFrames = 2205;  // 50 ms
 const int kToneLevel = 8000;
-
-// A directory under /tmp that removes what was made in it.
-class TempDir {
-public:
-    TempDir()
-    {
-        char pattern[] = "/tmp/lfsoundXXXXXX";
-        const char* made = mkdtemp(pattern);
-        _path = made ? made : "/tmp";
-    }
-    ~TempDir()
-    {
-        for (const std::string& file : _files)
-            unlink(file.c_str());
-        rmdir(_path.c_str());
-    }
-    // A path in the directory; the file is removed with the directory.
-    std::string file(const std::string& name)
-    {
-        _files.push_back(_path + "/" + name);
-        return _files.back();
-    }
-    const std::string& path() const { return _path; }
-
-private:
-    std::string _path;
-    std::vector<std::string> _files;
-};
 
 void Put16(std::vector<unsigned char>& bytes, int value)
 {
@@ -218,7 +192,7 @@ protected:
     // A sample far longer than any test runs, so that play(0) still plays.
     char* longWav(const char* name) { return wav(name, Stereo(Tone(10 * kRate))); }
 
-    TempDir dir;
+    TempDir dir{"lfsound"};
 };
 
 // The default device open on the dummy driver: mixer state without output.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "Larchfield/LFString.h"
+#include "string/LFStringPrivate.h"
 
 // An empty format, held in a variable so the compiler does not flag it.
 static const char* emptyFormat = "";

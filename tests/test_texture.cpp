@@ -4,9 +4,7 @@
 #include <limits.h>  // INT_MAX
 #include <math.h>    // NAN, INFINITY
 #include <stdio.h>   // fopen
-#include <stdlib.h>  // mkdtemp
 #include <string.h>  // memcpy
-#include <unistd.h>  // unlink, rmdir
 
 #include <functional>
 #include <memory>
@@ -16,6 +14,8 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "graphics/LFTexturePrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 #include <SDL_image.h>  // IMG_SavePNG
 
@@ -75,13 +75,13 @@ struct Corner {
     float x, y, s, t;
 };
 
-// The texture's private side, which LFTexture opens to this class alone:
+// The texture's private side, which LFTexture opens to the library alone:
 // the chosen format, the snapshot, and the upload only screen capture reaches.
-class _LFTextureInspector {
+class TextureInside {
 protected:
-    static GLint formatOf(LFTexture* texture) { return texture->_format; }
-    static GLint bytesPerPixelOf(LFTexture* texture) { return texture->_bytesPerPixel; }
-    static const float* snapshotOf(LFTexture* texture) { return texture->_getPixels; }
+    static GLint formatOf(LFTexture* texture) { return _LFTextureAccess::format(texture); }
+    static GLint bytesPerPixelOf(LFTexture* texture) { return _LFTextureAccess::bytesPerPixel(texture); }
+    static const float* snapshotOf(LFTexture* texture) { return _LFTextureAccess::snapshot(texture); }
     // Loads width x height RGBA pixels of texel(x, y) the way screen capture does.
     static void reload(LFTexture* texture, int width, int height, Pixel (*texel)(int, int))
     {
@@ -89,28 +89,24 @@ protected:
         for (int y = 0; y < height; y++)
             for (int x = 0; x < width; x++)
                 data.push_back(texel(x, y));
-        texture->_loadFromData(width, height, 4, GL_RGBA, (char*)data.data());
+        _LFTextureAccess::loadPackedRGBA(texture, width, height, (char*)data.data());
     }
 };
 
 // A window to draw into, a scratch directory for the images the tests write,
 // and the texture's private side.
-class Texture : public WindowTest, protected _LFTextureInspector {
+class Texture : public WindowTest, protected TextureInside {
 protected:
     void SetUp() override
     {
         WindowTest::SetUp();
         LFSetTextureMode(1);
-        std::string pattern = ::testing::TempDir() + "lftextureXXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
-        directory = pattern;
+        directory = scratch.path();
+        ASSERT_FALSE(directory.empty());
     }
 
     void TearDown() override
     {
-        for (const std::string& path : files)
-            unlink(path.c_str());
-        rmdir(directory.c_str());
         LFSetTextureMode(1);
         WindowTest::TearDown();
     }
@@ -118,8 +114,7 @@ protected:
     // Writes a width x height image whose pixel (x, y) is texel(x, y); returns its path.
     std::string writeImage(const char* name, ImageKind kind, int width, int height, Pixel (*texel)(int, int))
     {
-        std::string path = directory + "/" + name;
-        files.push_back(path);
+        std::string path = scratch.file(name);
         SDL_Surface* image;
         if (kind == kPNG8) {
             image = SDL_CreateRGBSurfaceWithFormat(0, width, height, 8, SDL_PIXELFORMAT_INDEX8);
@@ -148,8 +143,7 @@ protected:
     // Writes bytes as the file name; returns its path.
     std::string writeFile(const char* name, const std::string& bytes)
     {
-        std::string path = directory + "/" + name;
-        files.push_back(path);
+        std::string path = scratch.file(name);
         FILE* file = fopen(path.c_str(), "wb");
         EXPECT_NE(nullptr, file);
         if (file) {
@@ -255,8 +249,8 @@ protected:
                         data.data());
     }
 
+    TempDir scratch{"lftexture"};
     std::string directory;
-    std::vector<std::string> files;
 };
 
 static ::testing::AssertionResult IsOutside(LFColor c)

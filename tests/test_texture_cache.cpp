@@ -1,14 +1,14 @@
 // The texture cache under two real windows, each with its own OpenGL
 // context: images written at run time are loaded once per path text and
 // window, drawn and read back, and released by a purge.
-#include <stdlib.h>  // mkdtemp
-#include <unistd.h>  // unlink, rmdir
+#include <unistd.h>  // unlink
 
 #include <new>  // std::bad_alloc
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
+#include "graphics/LFTextureCachePrivate.h"
 
 #include <SDL_image.h>  // IMG_SavePNG
 
@@ -25,39 +25,19 @@ static bool SameColor(Pixel p, Pixel q)
 
 // The fixture's window and a second one, each with its own context; a
 // scratch directory for the images the tests write.
-class TextureCache : public WindowTest {
+class TextureCache : public TwoWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        std::string pattern = ::testing::TempDir() + "lftexturecacheXXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(&pattern[0]));
-        directory = pattern;
-        openOther();
-        window->setRenderContext();
-    }
-
-    void TearDown() override
-    {
-        delete other;
-        for (const std::string& path : files)
-            unlink(path.c_str());
-        rmdir(directory.c_str());
-        WindowTest::TearDown();
-    }
-
-    void openOther()
-    {
-        other = new LFWindow(LFTempString("other"), LFMakeSize(kWidth, kHeight));
-        other->setRenderContext();
-        glReadBuffer(GL_BACK);
+        TwoWindowTest::SetUp();
+        directory = scratch.path();
+        ASSERT_FALSE(directory.empty());
     }
 
     // Writes a kImageSize square PNG of one colour; returns its path.
     std::string writeImage(const char* name, Pixel color)
     {
-        std::string path = directory + "/" + name;
-        files.push_back(path);
+        std::string path = scratch.file(name);
         SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, kImageSize, kImageSize, 32, SDL_PIXELFORMAT_RGBA32);
         SDL_FillRect(image, NULL, SDL_MapRGBA(image->format, color.r, color.g, color.b, color.a));
         EXPECT_EQ(0, IMG_SavePNG(image, path.c_str())) << SDL_GetError();
@@ -85,9 +65,8 @@ protected:
         return (GLuint)name;
     }
 
-    LFWindow* other = nullptr;
+    TempDir scratch{"lftexturecache"};
     std::string directory;
-    std::vector<std::string> files;
 };
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,9 @@
 #include <algorithm>  // std::min
 
 #include "TestSupport.h"
+#include "graphics/LFWindowPrivate.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 class Window : public ::testing::Test {
 protected:
@@ -120,7 +123,7 @@ TEST_F(Window, SizeIsCachedUntilSetSize)
     w->setSize(LFMakeSize(90.7f, 70));
     EXPECT_EQ(90, w->size().width);
     EXPECT_EQ(70, w->size().height);
-    w->_invalidateSizeCache();
+    _LFWindowAccess::invalidateSizeCache(w);
     EXPECT_EQ(90, w->size().width);
     delete w;
 }

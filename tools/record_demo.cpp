@@ -1,13 +1,12 @@
 // record_demo: plays Windcart from a script of key presses, on a steady clock
 // of one logic tick (16 ms) per frame, so that the recording it leaves behind
-// shows the game at an even pace. The game is its own source built with a
+// shows the game at an even pace. The game runs from its library with a
 // hook after every frame; the built game replays the recording exactly, and
 // scripts/demo.sh turns it into the README's animated GIF.
 // Usage: LF_RECORD=demo/windcart.lfrec xvfb-run -a record_demo
 #include <stdio.h>
 
-#define WINDCART_TESTING
-#include "../src/main.cpp"
+#include "game.h"
 
 // A key going down or up at a frame.
 struct Press {
@@ -33,7 +32,7 @@ static Uint32 Ticks()
     return now;
 }
 
-void WindcartTestFrame(World& world)
+static void OnFrame(World& world)
 {
     now += 16;
     frame++;
@@ -56,5 +55,5 @@ int main()
     _LFSetTicksSource(Ticks);
     char path[] = WINDCART_EXE;
     char* argv[] = {path, nullptr};
-    return SDL_main(1, argv);
+    return WindcartRun(1, argv, OnFrame);
 }

@@ -6,6 +6,8 @@
 #include <random>
 
 #include "Larchfield/Larchfield.h"
+#include "record/LFRecordPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 // Clock readings, pumps that handle what comes, values, seeds and frame ends
 // drawn from random, until the replay asks to quit or the budget runs out.
@@ -28,7 +30,7 @@ inline void DriveReplay(std::mt19937& random)
             _LFRecordSeed(0);
             break;
         default:
-            _LFRecordFrame(NULL);
+            _LFRecordFrame();
             break;
         }
     }

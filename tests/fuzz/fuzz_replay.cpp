@@ -3,7 +3,7 @@
 // must say why, and one that is taken is replayed by a program of requests
 // seeded from the input's bytes until it asks to quit. Built with clang and
 // -DLF_BUILD_FUZZERS=ON, which instruments the library too; how to run it is
-// in the README's testing part.
+// in docs/testing.md.
 #include <stddef.h>  // size_t
 #include <stdint.h>  // uint8_t, uint32_t
 #include <stdio.h>   // FILE, fopen, fwrite, fprintf
@@ -14,6 +14,8 @@
 #include <string>
 
 #include "DriveReplay.h"
+#include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 static std::string directory;
 static std::string input;

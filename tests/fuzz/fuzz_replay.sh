@@ -2,7 +2,7 @@
 # Builds the replay reader's libFuzzer harness (fuzz_replay.cpp) with clang
 # into a build tree of its own and runs it for a number of inputs, from a
 # fresh corpus seeded with the demo recording. The test suite runs 20,000
-# inputs (a few seconds); the README's testing part gives the long run.
+# inputs (a few seconds); docs/testing.md gives the long run.
 # Usage: fuzz_replay.sh <source dir> <build dir> [inputs]
 set -euo pipefail
 source=$(realpath "$1")

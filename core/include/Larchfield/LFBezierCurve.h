@@ -16,9 +16,4 @@ LFPoint LFBezierCurve(LFPoint p1, LFPoint p2, LFPoint p3, LFPoint p4, float t);
 // Eased value at t; linear and unknown types return t.
 float LFAnimationCurve(LFAnimationCurveType type, float t);
 
-// Internal: one coordinate of the cubic curve.
-float _bezierCalc(float p1, float p2, float p3, float p4, float t);
-// Internal: y of the curve (0,0), control1, control2, (1,1) at parameter t.
-float _LFAnimationCurve(LFPoint control1, LFPoint control2, float t);
-
 #endif

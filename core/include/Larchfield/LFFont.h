@@ -17,9 +17,6 @@ enum LFAliasMode {
     LFAntiAliased = 2  // glyphs rendered into textures: smoothed edges
 };
 
-// Rendering offsets by size; the key is the whole size converted to float.
-typedef std::map<float, LFPoint> _LFFontOffsetMap;
-
 // Colour markup, understood by print and stringBounds: "{Cr,g,b,a}text{EC}"
 // draws text in the colour of the four numbers (each read with atof, 0..1).
 // Escapes do not nest: "{C" inside coloured text is plain text. An escape
@@ -103,7 +100,7 @@ private:
     LFFont& operator=(const LFFont&) = delete;
 
     FTFont* _font;
-    _LFFontOffsetMap* _offsetCache;
+    std::map<float, LFPoint>* _offsetCache;  // rendering offsets by whole size
     int _size;
     int _aliasMode;
     // -1 while FTGL holds glyphs for the face at _size, 0 before the first

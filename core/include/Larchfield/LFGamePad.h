@@ -6,19 +6,6 @@
 
 #include <SDL.h>
 
-enum { _LFGamePadButtonCount = 16, _LFGamePadAxisCount = 8 };
-
-// The open joystick, or null.
-extern SDL_Joystick* _LFGamePad;
-// Internal tables: held (-1) or released (0), the press latch, and the logic
-// time of the last latching query, per button.
-extern int _LFGamePadButtons[_LFGamePadButtonCount];
-extern int _LFGamePadButtonsDown[_LFGamePadButtonCount];
-extern Uint32 _LFGamePadButtonsDownTime[_LFGamePadButtonCount];
-// Internal: the hat's SDL_HAT_* mask and each axis's last value as SDL reports it.
-extern int _LFGamePadHatPosition;
-extern int _LFGamePadAxes[_LFGamePadAxisCount];
-
 // Opens joystick 0 (closing the open pad first) and releases every button.
 // -1 when a pad is open afterwards; 0 when SDL reports no joystick. Sets no
 // error text. Note: axes and hat keep their values; call again to pick up a
@@ -57,12 +44,5 @@ int LFGamePadRightTrigger();
 
 // "Button 1".."Button 16" for buttons 0..15, else "Unknown" (constant strings).
 const char* LFGamePadButtonToString(int button);
-
-// Internal: the event pump's entry points; indexes outside the tables are ignored.
-void _LFSetAxis(int axis, int value);
-void _LFSetHat(int value);
-void _LFSetGamePadButton(int button);
-// Releases the button and clears its latch.
-void _LFUnsetGamePadButton(int button);
 
 #endif

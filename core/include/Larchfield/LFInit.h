@@ -22,9 +22,6 @@ int LFInit();
 // batch, quits SDL.
 void LFDeInit();
 
-// -1 while the audio device is open through LFInitAudio, else 0.
-extern int _LFAudioInitialized;
-
 // Opens the audio device at 44100 Hz, 16-bit stereo, 1024-frame chunks.
 // -1 on success; 0 on failure, with the reason in LFError().
 int LFInitAudio();
@@ -36,7 +33,5 @@ int LFInitAudio();
 // Note: a failed call releases SDL's audio subsystem again, so the caller may
 // pick another driver (e.g. SDL_AUDIODRIVER=dummy) and call again.
 int LFInitAudio(int audioRate, Uint16 audioFormat, int audioChannels, int audioBuffers);
-// Internal: halts music and closes the audio device if LFInitAudio opened it.
-void _LFDeInitAudio();
 
 #endif

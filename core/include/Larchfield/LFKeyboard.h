@@ -66,21 +66,8 @@ enum {
     LFKeyRightControl = 136
 };
 
-enum { _LFKeyCount = 137 };
-
-extern int _LFKeys[_LFKeyCount];
-extern int _LFKeysDown[_LFKeyCount];
-extern Uint32 _LFKeysDownTime[_LFKeyCount];
-extern int _LFKeysTextEntryDown[_LFKeyCount];
-
-// Internal: resets the four key tables.
-void _LFInitKeys();
 // Releases every key and latch (for example after a modal screen).
 void LFUnsetKeys();
-// Internal: the event pump's entry points, by SDL key symbol.
-void _LFSetKeyToValue(int sdlKey, int value);
-void _LFSetKey(int sdlKey);
-void _LFUnsetKey(int sdlKey);
 
 // -1 while the key is held, else 0.
 int LFKey(int key);
@@ -89,8 +76,6 @@ int LFKey(int key, int once);
 // -1 on the first query of a press, then again on every query once the key
 // has been held for 30 logic cycles.
 int LFKeyWithDelayedRepeat(int key);
-// Internal: LFKey(key, once) with a latch of its own, for text entry.
-int _LFKeyTextEntry(int key, int once);
 // The lowest held key code, or 0.
 int LFKeyPressed();
 // The key's display name; "Unknown" for codes without one.

@@ -17,13 +17,6 @@
 
 typedef void (*LFWindowResizedCallback)(Uint32 windowID, LFSize size);
 
-extern Uint32 _LFLogicSpeed;
-extern Uint32 _LFLogicTimeRequiredPerLogicCycle;
-extern Uint32 _LFLogicCurrentTime;
-extern Uint32 _LFLogicLastTime;
-extern Uint32 _LFLogicTimeElapsed;
-extern Uint32 _LFLogicCurrentCycles;
-
 // Logic rate in cycles per second, clamped to 1..1000.
 void LFSetLogicInterval(unsigned int BPS);
 unsigned int LFLogicInterval();
@@ -54,16 +47,5 @@ void LFPostLogicLoop();
 
 // Called for every window-resized event; null installs a no-op.
 void LFSetWindowResizedCallback(LFWindowResizedCallback callback);
-
-// Internal: the library's clock in milliseconds; SDL_GetTicks() unless replaced.
-Uint32 _LFGetTicks();
-// Internal: replaces the clock (tests drive time with it); null restores SDL_GetTicks.
-void _LFSetTicksSource(Uint32 (*source)());
-// Internal: waits ms milliseconds; SDL_Delay(ms) unless replaced. Returns at
-// once while a recording is replayed (LFRecord.h).
-void _LFDelay(Uint32 ms);
-// Internal: replaces the wait (tests move their clock on instead of sleeping);
-// null restores SDL_Delay.
-void _LFSetDelayFunction(void (*delay)(Uint32));
 
 #endif

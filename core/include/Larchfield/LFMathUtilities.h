@@ -16,11 +16,4 @@ int LFMaxi(int first, int second);
 void LFClampf(float* value, float low, float high);
 void LFClampi(int* value, int low, int high);
 
-// Internal: truncates toward zero, pinning NaN to 0 and values beyond the int
-// range to INT_MIN or INT_MAX, where a plain conversion is undefined.
-int _LFTruncate(float value);
-// Internal: a + b, pinned to INT_MIN or INT_MAX where the sum would overflow;
-// pixel coordinates built from truncated ones add up through it.
-int _LFAddSaturated(int a, int b);
-
 #endif

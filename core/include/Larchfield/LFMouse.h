@@ -17,17 +17,6 @@ extern int LFMouseXRelative;
 extern int LFMouseYRelative;
 extern LFPoint LFMousePointRelative;
 
-// Internal: -1 while the button is held, else 0.
-extern int _LFMouseButtonLeft;
-extern int _LFMouseButtonRight;
-extern int _LFMouseButtonMiddle;
-// Internal: -1 when the wheel turned that way during the frame's ticks;
-// LFPostLogicLoop clears them.
-extern int _LFMouseButtonWheelUp;
-extern int _LFMouseButtonWheelDown;
-extern int _LFMouseButtonWheelLeft;
-extern int _LFMouseButtonWheelRight;
-
 // -1 or 0 for index 0 left button, 1 right button, 2 middle button (held),
 // 3 wheel down, 4 wheel up, 5 wheel left, 6 wheel right (turned during this
 // frame's ticks); 0 for any other index.
@@ -37,11 +26,5 @@ LFPoint LFMousePointAbsolute();
 // Shows (non-zero) or hides the cursor; returns what SDL_ShowCursor returns
 // (negative on failure, with the reason in SDL_GetError()).
 int LFShowMouse(int show);
-
-// Internal: the event pump's entry points. Button events set or clear the
-// left, right and middle flags (other buttons are ignored); wheel events only
-// set flags, one or two per event.
-void _LFSetMouse(SDL_MouseButtonEvent event);
-void _LFSetMouseWheel(SDL_MouseWheelEvent event);
 
 #endif

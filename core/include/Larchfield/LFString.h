@@ -15,19 +15,4 @@ char* LFTempString(const char* input, ...)
 #endif
     ;
 
-// Internal: the size of the stack buffer text is formatted into (1023
-// characters and the NUL).
-enum { _LFFormatBufferSize = 1024 };
-// Internal: formats printf-style into buffer, cut at _LFFormatBufferSize - 1
-// characters; an encoding error gives an empty text. Non-zero when cut.
-int _LFFormatV(char buffer[_LFFormatBufferSize], const char* format, va_list args);
-
-// Internal: a malloc'd block of length bytes holding an empty string, not
-// pooled; null when length is not positive or memory runs out.
-char* _LFMakeString(int length);
-// Internal: frees every pooled string.
-void _LFCleanTempStrings();
-// Internal: number of strings in the pool.
-int _LFTempStringCount();
-
 #endif

@@ -134,13 +134,8 @@ public:
     int writeToPNG(char* filePath);
 
 private:
-    // Screen capture's way in to _loadFromData. Note: the window source must
-    // define it without `static`, since a friend function has external linkage.
-    friend LFTexture* _LFWindowTextureLoadFromData(LFTexture* texture, LFSize size, GLint bytesPerPixel,
-                                                   GLenum textureFormat, char* data);
-    // Internal: the library leaves it undefined; its test suite defines it to
-    // check the chosen pixel format and the snapshot, and to reload pixels.
-    friend class _LFTextureInspector;
+    // The library's own way in to the members below (its private headers).
+    friend struct _LFTextureAccess;
 
     void _commonInit();
     void _clearTextureID();

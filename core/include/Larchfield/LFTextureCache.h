@@ -3,8 +3,6 @@
 #ifndef LFTEXTURECACHE_H
 #define LFTEXTURECACHE_H
 
-#include <SDL.h>  // Uint64
-
 class LFTexture;
 
 // The texture loaded from path while the current window render context was
@@ -25,37 +23,5 @@ LFTexture* LFTextureCacheLoad(char* path);
 // Note: OpenGL deletes each texture in the context current at the call; purge
 // while the window that loaded them is current, or after their windows are gone.
 void LFTextureCachePurge();
-
-// Internal: one cache entry, owning its texture and remembering the window
-// render context it was loaded under (only ever compared, never dereferenced)
-// and that window's serial number, read from _LFCurrentWindowSerial when the
-// entry is made.
-class _LFTextureCacheItem {
-public:
-    _LFTextureCacheItem(LFTexture* texture, void* renderContext);
-    // Deletes the texture, if any.
-    ~_LFTextureCacheItem();
-    _LFTextureCacheItem(const _LFTextureCacheItem&) = delete;
-    _LFTextureCacheItem& operator=(const _LFTextureCacheItem&) = delete;
-
-    LFTexture* texture();
-    void* renderContext();
-    // The serial number of the window current when the item was made
-    // (_LFCurrentWindowSerial then): a new window may lie where a deleted one did.
-    Uint64 windowSerial();
-    // Gives the texture up without deleting it; the item then holds none.
-    LFTexture* releaseTexture();
-
-private:
-    LFTexture* _texture;
-    void* _renderContext;
-    Uint64 _windowSerial;
-};
-
-// Internal: the entry stored under path, or null when there is none.
-_LFTextureCacheItem* _LFTextureCacheGet(char* path);
-// Internal: stores item under a copy of path. An entry already stored there is
-// dropped from the cache, not deleted.
-void _LFTextureCacheAdd(const char* path, _LFTextureCacheItem* item);
 
 #endif

@@ -12,13 +12,7 @@ extern int LFTouchX;
 extern int LFTouchY;
 extern LFPoint LFTouchPoint;
 
-// Internal: -1 while a finger is down, else 0.
-extern int _LFTouching;
-
 // -1 while a finger is down, else 0.
 int LFFingerDown();
-
-// Internal: the event pump's entry point.
-void _LFSetTouching(int touching);
 
 #endif

@@ -8,19 +8,6 @@
 #include "LFColor.h"
 #include "LFFont.h"
 
-// Internal: the global font's state, set by LFUISetGlobalFont. The path is an
-// own copy (null until set; LFDeInit frees it); the offset is registered for
-// every size fetched; the font is the one at size, borrowed from the font
-// cache.
-// Note: after the cache is cleared _LFUIGlobalFont points to a deleted font,
-// and after its window is deleted to one without glyphs, until the next
-// function without a size fetches it again; read it through those functions.
-extern LFFont* _LFUIGlobalFont;
-extern char* _LFUIGlobalFontPath;
-extern LFAliasMode _LFUIGlobalFontMode;
-extern int _LFUIGlobalFontSize;
-extern LFPoint _LFUIGlobalFontOffset;
-
 // Makes the face at fontPath, drawn as mode, the global font and fetches it
 // from the library's font cache at size for the window current now; offset
 // becomes the rendering offset of every size of it. Always returns -1: a font
@@ -61,13 +48,5 @@ LFSize LFUIGlobalFontStringBounds(int size, char* text);
 // The rendering offset of the font's current size.
 LFPoint LFUIGlobalFontRenderingOffset();
 LFPoint LFUIGlobalFontRenderingOffset(int size);
-
-// Internal: the global font at size from the font cache, with the global
-// offset stored for size; null when no path is set or the font cannot be made.
-LFFont* _LFUIGlobalFontWithSize(int size);
-
-// Internal: how the measures round: up to the next whole pixel.
-int _LFUIRoundUp(float value);
-LFSize _LFUIRoundUp(LFSize size);
 
 #endif

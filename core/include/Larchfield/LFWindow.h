@@ -8,8 +8,6 @@
 #ifndef LFWINDOW_H
 #define LFWINDOW_H
 
-#include <map>
-
 #include <SDL.h>
 
 #include "LF2DPrimitives.h"
@@ -21,11 +19,7 @@ enum LFWindowRenderingMode {
 };
 
 class LFTexture;
-class LFWindow;
-typedef std::map<Uint32, LFWindow*> _LFWindowsMap;
 
-// Every live window by SDL window id; null when there is none. Does not own them.
-extern _LFWindowsMap* _windowsMap;
 // Window id of the event being handled by the pump.
 extern Uint32 LFCurrentEventWindowID;
 
@@ -99,20 +93,6 @@ public:
     // call setRenderContext() again before drawing into the window.
     LFTexture* copyTexture();
 
-    // Internal: forgets the cached size (the pump calls it on a resize).
-    void _invalidateSizeCache();
-    // Internal: a number no other window of the process ever has, from 1 up.
-    Uint64 _serialNumber();
-    // Internal: reads the whole drawable as RGBA bytes, bottom row first, into
-    // buffer, which must hold 4 x drawable width x drawable height bytes.
-    void _readPixels(char* buffer);
-    // Internal: turns such a buffer upside down in place, so row 0 is the top.
-    void _flipPixels(char* pixelBuffer);
-    // Internal: the drawable read once, upright, in a new[] block of 4 x width
-    // x height bytes, with the size it was read at; null when there is no
-    // memory. Buffer, read and flip share that one size.
-    char* _capturePixels(int& width, int& height);
-
 private:
     void _commonInit(char* title, LFSize size, int resizable);
     void _set2DRenderingMode();
@@ -120,23 +100,19 @@ private:
     void _updateWithCurrentRenderingMode();
     void _readPixels(char* buffer, int width, int height);
     void _flipPixels(char* pixelBuffer, int width, int height);
+    // The drawable read once, upright, in a new[] block of 4 x width x height
+    // bytes, with the size it was read at; null when there is no memory.
+    // Buffer, read and flip share that one size.
+    char* _capturePixels(int& width, int& height);
 
     SDL_Window* _window;
     SDL_GLContext _context;
     LFWindowRenderingMode _renderingMode;
     LFSize _cachedSize;
     Uint64 _serial;
-    unsigned int _batchBuffer;  // see _LFWindowBatchBuffer; 0 until then
 
-    friend unsigned int _LFWindowBatchBuffer(long size);
+    // The library's own way in to the members above (its private headers).
+    friend struct _LFWindowAccess;
 };
-
-// Internal: -1 while a window with this serial number exists, else 0.
-int _LFWindowSerialIsLive(Uint64 serial);
-// Internal: the OpenGL buffer object that batched drawing sends its vertices
-// through in the context current now, made with room for size bytes on first
-// use and deleted with the context; 0 when that context is no window's, or
-// without buffer objects. It may be left bound to GL_ARRAY_BUFFER.
-unsigned int _LFWindowBatchBuffer(long size);
 
 #endif

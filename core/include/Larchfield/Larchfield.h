@@ -7,6 +7,7 @@
 #include "LFApplication.h"
 #include "LFBatch.h"
 #include "LFBezierCurve.h"
+#include "LFClock.h"
 #include "LFColor.h"
 #include "LFFont.h"
 #include "LFGamePad.h"

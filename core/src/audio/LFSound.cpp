@@ -4,9 +4,9 @@
 
 #include <new>  // std::bad_alloc
 
-#include "LFInit.h"  // _LFAudioInitialized
-#include "LFRecord.h"
 #include "LFSound.h"
+#include "audio/LFAudioPrivate.h"
+#include "record/LFRecordPrivate.h"
 
 // The master volume, nominally 0..128, set by LFSetSoundVolume and applied to
 // a sound whenever it is played or re-volumed. Stored as given, like a sound's

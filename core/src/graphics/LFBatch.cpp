@@ -8,8 +8,11 @@
 #include <stddef.h>  // offsetof
 #include <stdint.h>  // uintptr_t
 
-#include "LFBatch.h"
-#include "LFWindow.h"  // _LFWindowBatchBuffer
+#include <map>
+
+#include <SDL.h>  // SDL_GL_GetCurrentContext
+
+#include "graphics/LFBatchPrivate.h"
 
 enum {
     _LFBatchCapacity = 4 * 6144,  // vertices held at most: 6144 quads
@@ -171,6 +174,35 @@ static void _LFDrawRun(const _LFBatchRun& run, int trianglesMatchQuads)
     }
 }
 
+// The windows' contexts, each with its buffer object (0 until first used).
+static std::map<void*, GLuint> _LFBatchBuffers;
+
+void _LFBatchAddContext(void* context)
+{
+    _LFBatchBuffers[context] = 0;
+}
+
+void _LFBatchDropContext(void* context)
+{
+    _LFBatchBuffers.erase(context);
+}
+
+// The buffer object of the context current now, made on first use with room
+// for every vertex held; 0 when that context is no window's, or without
+// buffer objects. It may be left bound to GL_ARRAY_BUFFER.
+static GLuint _LFBatchBuffer()
+{
+    std::map<void*, GLuint>::iterator found = _LFBatchBuffers.find(SDL_GL_GetCurrentContext());
+    if (found == _LFBatchBuffers.end() || !glGenBuffers)
+        return 0;
+    if (!found->second) {
+        glGenBuffers(1, &found->second);
+        glBindBuffer(GL_ARRAY_BUFFER, found->second);
+        glBufferData(GL_ARRAY_BUFFER, sizeof _LFBatchVertices, NULL, GL_STREAM_DRAW);
+    }
+    return found->second;
+}
+
 // Copies the held vertices into the current window's buffer object, whose
 // storage is made once: drawn straight from client memory, or from storage
 // specified anew at each send, they cost some drivers (Mesa's software
@@ -181,7 +213,7 @@ static void _LFPlaceArrays()
     _LFBatchArrays = (uintptr_t)_LFBatchVertices;
     if (!glBindBuffer)
         return;
-    GLuint buffer = _LFWindowBatchBuffer(sizeof _LFBatchVertices);
+    GLuint buffer = _LFBatchBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);  // the quad indices are in client memory
     if (buffer) {

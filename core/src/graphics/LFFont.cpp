@@ -12,10 +12,13 @@
 #include <GL/gl.h>
 #include <FTGL/ftgl.h>
 
-#include "LFApplication.h"
 #include "LFBatch.h"
 #include "LFFont.h"
-#include "LFString.h"
+#include "string/LFStringPrivate.h"
+#include "system/LFApplicationPrivate.h"
+
+// Rendering offsets by size; the key is the whole size converted to float.
+typedef std::map<float, LFPoint> _LFFontOffsetMap;
 
 // Sizes are requested at 72 dpi, so one point of size is one pixel.
 static const unsigned int _LFFontResolution = 72;

@@ -5,8 +5,8 @@
 
 #include <new>  // std::bad_alloc
 
-#include "LFApplication.h"  // _LFCurrentWindowRenderContext, _LFCurrentWindowSerial, _LFSetError
-#include "LFFontCache.h"
+#include "graphics/LFFontCache.h"
+#include "system/LFApplicationPrivate.h"
 
 // Generations handed out so far, shared by every cache, so that a cache made
 // where a deleted one lay never repeats the deleted one's numbers.
@@ -76,4 +76,19 @@ void _LFFontCache::clearFontVector()
         delete item;
     _fonts->clear();
     _generation = ++_LFFontCacheGenerations;
+}
+
+// The library's own cache (LFInit makes it, LFDeInit deletes it), which the
+// global UI font draws from and LFApplication.h's two calls reach.
+_LFFontCache* _LFGlobalFontCache = NULL;
+
+void LFClearGUIFontCache()
+{
+    if (_LFGlobalFontCache)
+        _LFGlobalFontCache->clear();
+}
+
+int LFGUIFontCacheSize()
+{
+    return _LFGlobalFontCache ? _LFGlobalFontCache->numberOfFonts() : 0;
 }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "LFFontCacheItem.h"
+#include "graphics/LFFontCacheItem.h"
 
 class _LFFontCache {
 public:

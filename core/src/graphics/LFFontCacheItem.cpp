@@ -5,8 +5,8 @@
 
 #include <new>  // std::bad_alloc
 
-#include "LFApplication.h"  // _LFCurrentWindowSerial, _LFSetError
-#include "LFFontCacheItem.h"
+#include "graphics/LFFontCacheItem.h"
+#include "system/LFApplicationPrivate.h"
 
 _LFFontCacheItem::_LFFontCacheItem()
 {

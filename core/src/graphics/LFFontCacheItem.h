@@ -5,9 +5,7 @@
 
 #include <SDL.h>  // Uint64
 
-// By its full name, so that code that sees only the public include directory
-// (the tests) can include this internal header too.
-#include "Larchfield/LFFont.h"
+#include "LFFont.h"
 
 class _LFFontCacheItem {
 public:

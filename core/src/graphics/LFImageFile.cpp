@@ -9,7 +9,7 @@
 
 #include <SDL_image.h>  // IMG_SavePNG_RW
 
-#include "LFImageFile.h"
+#include "graphics/LFImageFile.h"
 
 // The surface to write: over the pixels themselves, or an RGB copy for an
 // opaque PNG. Null with SDL's reason.

@@ -6,9 +6,9 @@
 
 #include <GL/gl.h>
 
-#include "LFBatch.h"
-#include "LFMathUtilities.h"  // _LFTruncate, _LFAddSaturated
 #include "LFPrimitives.h"
+#include "graphics/LFBatchPrivate.h"
+#include "math/LFMathUtilitiesPrivate.h"
 
 // The circle's angle runs up to this bound, a little short of a full turn.
 static const double _LFCircleTurn = 6.28;

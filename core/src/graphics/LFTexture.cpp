@@ -13,11 +13,11 @@
 
 #include <SDL_image.h>  // IMG_Load
 
-#include "LFApplication.h"
-#include "LFBatch.h"
-#include "LFImageFile.h"
-#include "LFMathUtilities.h"  // _LFTruncate, _LFAddSaturated
-#include "LFTexture.h"
+#include "graphics/LFBatchPrivate.h"
+#include "graphics/LFImageFile.h"
+#include "graphics/LFTexturePrivate.h"
+#include "math/LFMathUtilitiesPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // Min and mag filter of every texture created from now on; LFSetTextureMode sets it.
 static GLint _LFTextureMode = GL_NEAREST;
@@ -53,20 +53,24 @@ static void _LFSetUnpackRows(SDL_Surface* image)
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
 }
 
-// Rows of 4-component pixels packed back to back in client memory, for reads
-// and uploads alike, whatever pixel-store state the caller left behind: an
-// alignment above 4 would pad odd-width rows past the end of the buffer.
-// Call between glPushClientAttrib and glPopClientAttrib.
-static void _LFUsePackedRows()
+void _LFUsePackedRows()
 {
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
+void _LFTextureAccess::loadPackedRGBA(LFTexture* texture, int width, int height, char* pixels)
+{
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    _LFUsePackedRows();
+    texture->_loadFromData(width, height, 4, GL_RGBA, pixels);
+    glPopClientAttrib();
 }
 
 // Reads level 0 as RGBA components of the given type into pixels, which

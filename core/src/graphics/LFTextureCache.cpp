@@ -6,9 +6,9 @@
 #include <new>     // std::bad_alloc
 #include <string>
 
-#include "LFApplication.h"  // _LFCurrentWindowRenderContext, _LFCurrentWindowSerial
 #include "LFTexture.h"
-#include "LFTextureCache.h"
+#include "graphics/LFTextureCachePrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // Path text, compared byte by byte, to its entry.
 typedef std::map<std::string, _LFTextureCacheItem*> _LFTextureMap;

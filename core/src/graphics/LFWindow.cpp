@@ -10,13 +10,13 @@
 #include <algorithm>  // std::copy, std::min, std::swap_ranges
 #include <new>        // std::bad_alloc, std::nothrow
 
-#include "LFApplication.h"
-#include "LFBatch.h"
-#include "LFImageFile.h"
-#include "LFMathUtilities.h"  // LFNearestPowerOfTwo, _LFTruncate
-#include "LFRecord.h"
-#include "LFTexture.h"
-#include "LFWindow.h"
+#include "graphics/LFBatchPrivate.h"
+#include "graphics/LFImageFile.h"
+#include "graphics/LFTexturePrivate.h"
+#include "graphics/LFWindowPrivate.h"
+#include "math/LFMathUtilitiesPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // Every live window by SDL id; created by the first window, deleted with the last.
 _LFWindowsMap* _windowsMap = NULL;
@@ -24,22 +24,6 @@ _LFWindowsMap* _windowsMap = NULL;
 Uint32 LFCurrentEventWindowID = 0xFFFFFFFF;
 // Serial numbers handed out so far, to windows and to _LFCurrentWindowSerial.
 static Uint64 _LFWindowSerials = 0;
-
-// Pixel rows packed back to back in client memory, for reads and uploads
-// alike, whatever pixel-store state the application left behind; captured
-// buffers are sized for exactly that. Call between glPushClientAttrib and
-// glPopClientAttrib.
-static void _LFUsePackedRows()
-{
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-}
 
 // A zeroed (transparent black) canvas of canvasWidth x canvasHeight RGBA
 // pixels with the width x height picture copied into its top-left corner;
@@ -73,17 +57,21 @@ static LFTexture* _LFReducedTexture(LFTexture* capture, LFSize windowSize, float
     return reduced;
 }
 
-// Screen capture's way in to the texture's private upload: loads w x h
-// pixels of packed rows, size truncated to int. Not static: LFTexture names
-// it as a friend, which gives it external linkage.
-LFTexture* _LFWindowTextureLoadFromData(LFTexture* texture, LFSize size, GLint bytesPerPixel, GLenum textureFormat,
-                                        char* data)
+// The window's back buffer, upright, whatever target the program left selected.
+static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
 {
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    _LFUsePackedRows();
-    texture->_loadFromData((int)size.width, (int)size.height, bytesPerPixel, textureFormat, data);
-    glPopClientAttrib();
-    return texture;
+    GLint framebuffer = 0;
+    if (glBindFramebuffer)
+        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    if (framebuffer)
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glPushAttrib(GL_PIXEL_MODE_BIT);
+    glReadBuffer(GL_BACK);
+    char* pixels = _LFWindowAccess::capturePixels(window, width, height);
+    glPopAttrib();
+    if (framebuffer)
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    return pixels;
 }
 
 LFWindow::LFWindow(char* title, LFSize size, int resizable)
@@ -102,7 +90,6 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     _cachedSize = LFZeroSize;
     _renderingMode = LFWindowRenderingMode2D;
     _serial = ++_LFWindowSerials;
-    _batchBuffer = 0;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -123,6 +110,8 @@ void LFWindow::_commonInit(char* title, LFSize size, int resizable)
     (*_windowsMap)[SDL_GetWindowID(_window)] = this;
 
     _context = SDL_GL_CreateContext(_window);
+    if (_context)
+        _LFBatchAddContext(_context);
     glViewport(0, 0, width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
@@ -146,6 +135,7 @@ LFWindow::~LFWindow()
     // any more, even before another window is selected.
     if (_LFCurrentWindowSerial == _serial)
         _LFCurrentWindowSerial = ++_LFWindowSerials;
+    _LFBatchDropContext(_context);
     SDL_GL_DeleteContext(_context);
     SDL_DestroyWindow(_window);
 }
@@ -207,7 +197,12 @@ void LFWindow::_set3DRenderingMode()
 void LFWindow::swapBuffers()
 {
     LFFlushBatch();  // a batch left open is sent with this frame, before it is captured
-    _LFRecordFrame(this);
+    if (_LFRecordFrame()) {
+        int width, height;
+        char* pixels = _LFReadBackBuffer(this, width, height);
+        _LFRecordCapture(pixels, width, height);
+        delete[] pixels;
+    }
     SDL_GL_SwapWindow(_window);
 }
 
@@ -264,40 +259,23 @@ LFSize LFWindow::size()
     return _cachedSize;
 }
 
-void LFWindow::_invalidateSizeCache()
+void _LFWindowAccess::invalidateSizeCache(LFWindow* window)
 {
-    _cachedSize = LFZeroSize;
+    window->_cachedSize = LFZeroSize;
 }
 
-Uint64 LFWindow::_serialNumber()
+Uint64 _LFWindowAccess::serialNumber(LFWindow* window)
 {
-    return _serial;
+    return window->_serial;
 }
 
 int _LFWindowSerialIsLive(Uint64 serial)
 {
     if (_windowsMap)
         for (_LFWindowsMap::value_type& entry : *_windowsMap)
-            if (entry.second->_serialNumber() == serial)
+            if (_LFWindowAccess::serialNumber(entry.second) == serial)
                 return -1;
     return 0;
-}
-
-GLuint _LFWindowBatchBuffer(long size)
-{
-    SDL_Window* current = SDL_GL_GetCurrentWindow();
-    if (!current || !_windowsMap || !glGenBuffers)
-        return 0;
-    _LFWindowsMap::iterator found = _windowsMap->find(SDL_GetWindowID(current));
-    if (found == _windowsMap->end() || found->second->_context != SDL_GL_GetCurrentContext())
-        return 0;
-    LFWindow* window = found->second;
-    if (!window->_batchBuffer) {
-        glGenBuffers(1, &window->_batchBuffer);
-        glBindBuffer(GL_ARRAY_BUFFER, window->_batchBuffer);
-        glBufferData(GL_ARRAY_BUFFER, size, NULL, GL_STREAM_DRAW);
-    }
-    return window->_batchBuffer;
 }
 
 LFRect LFWindow::rect()
@@ -331,7 +309,7 @@ void LFWindow::setPosition(LFPoint pos)
 // and to the largest viewport, which counts drawable pixels.
 void LFWindow::setSize(LFSize size)
 {
-    _invalidateSizeCache();
+    _cachedSize = LFZeroSize;
     int width = _LFTruncate(size.width);
     int height = _LFTruncate(size.height);
     SDL_Rect display;
@@ -436,7 +414,7 @@ LFTexture* LFWindow::copyTexture()
     if (!pixels)
         return NULL;
     LFTexture* texture = new LFTexture();
-    _LFWindowTextureLoadFromData(texture, LFMakeSize((float)width, (float)height), 4, GL_RGBA, pixels);
+    _LFTextureAccess::loadPackedRGBA(texture, width, height, pixels);
     delete[] pixels;
     LFSize windowSize = size();
     if (windowSize.width == (float)width)
@@ -455,11 +433,16 @@ char* LFWindow::_capturePixels(int& width, int& height)
     return pixels;
 }
 
-void LFWindow::_readPixels(char* buffer)
+char* _LFWindowAccess::capturePixels(LFWindow* window, int& width, int& height)
+{
+    return window->_capturePixels(width, height);
+}
+
+void _LFWindowAccess::readPixels(LFWindow* window, char* buffer)
 {
     int width, height;
-    SDL_GL_GetDrawableSize(_window, &width, &height);
-    _readPixels(buffer, width, height);
+    SDL_GL_GetDrawableSize(window->_window, &width, &height);
+    window->_readPixels(buffer, width, height);
 }
 
 void LFWindow::_readPixels(char* buffer, int width, int height)
@@ -471,11 +454,11 @@ void LFWindow::_readPixels(char* buffer, int width, int height)
     glPopClientAttrib();
 }
 
-void LFWindow::_flipPixels(char* pixelBuffer)
+void _LFWindowAccess::flipPixels(LFWindow* window, char* buffer)
 {
     int width, height;
-    SDL_GL_GetDrawableSize(_window, &width, &height);
-    _flipPixels(pixelBuffer, width, height);
+    SDL_GL_GetDrawableSize(window->_window, &width, &height);
+    window->_flipPixels(buffer, width, height);
 }
 
 // OpenGL delivers the bottom row first; rows are swapped pairwise in place.

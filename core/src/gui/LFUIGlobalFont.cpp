@@ -6,10 +6,10 @@
 #include <stdlib.h>  // free
 #include <string.h>  // strdup
 
-#include "LFApplication.h"  // _LFCurrentWindowSerial
-#include "LFFontCache.h"
-#include "LFUIGlobalFont.h"
-#include "LFWindow.h"        // _LFWindowSerialIsLive
+#include "graphics/LFFontCache.h"
+#include "graphics/LFWindowPrivate.h"
+#include "gui/LFUIGlobalFontPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // The global font, set by LFUISetGlobalFont; LFDeInit frees the path.
 LFFont* _LFUIGlobalFont = NULL;

@@ -1,9 +1,9 @@
 // Polled game-pad state: the event pump records the first joystick's buttons,
 // hat and axes, and the queries answer "held", "just pressed", "held long
 // enough to repeat" and "stick pushed", as the keyboard does for keys.
-#include "LFGamePad.h"
-#include "LFLogicTiming.h"  // _LFLogicCurrentTime, _LFLogicTimeRequiredPerLogicCycle
-#include "LFRecord.h"
+#include "input/LFGamePadPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"  // the logic loop's time, for repeats
 
 // The pad and its state: buttons, hat and axes are written by the event pump;
 // the latches and down times by the queries that report a press.

@@ -1,8 +1,8 @@
 // Polled keyboard state: the event pump records which keys are held, and the
 // game's per-tick queries answer "held", "just pressed" and "held long enough
 // to repeat", all indexed by the library's own key codes.
-#include "LFKeyboard.h"
-#include "LFLogicTiming.h"  // _LFLogicCurrentTime, _LFLogicTimeRequiredPerLogicCycle
+#include "input/LFKeyboardPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"  // the logic loop's time, for repeats
 
 // Key state: _LFKeys is written by the event pump; the latches and down times
 // are written by the queries that report a press.

@@ -1,7 +1,7 @@
 // Polled mouse state: the event pump writes the pointer position and the
 // button and wheel flags; callers read them between ticks.
-#include "LFMouse.h"
-#include "LFRecord.h"
+#include "input/LFMousePrivate.h"
+#include "record/LFRecordPrivate.h"
 
 // Pointer position and motion, written by the event pump.
 int LFMouseX = 0;
@@ -80,4 +80,22 @@ void _LFSetMouseWheel(SDL_MouseWheelEvent event)
         _LFMouseButtonWheelLeft = -1;
     if (event.x > 0)
         _LFMouseButtonWheelRight = -1;
+}
+
+void _LFSetMouseMotion(SDL_MouseMotionEvent event)
+{
+    LFMouseX = event.x;
+    LFMouseY = event.y;
+    LFMousePoint = LFMakePoint((float)LFMouseX, (float)LFMouseY);
+    LFMouseXRelative = event.xrel;
+    LFMouseYRelative = event.yrel;
+    LFMousePointRelative = LFMakePoint((float)LFMouseXRelative, (float)LFMouseYRelative);
+}
+
+void _LFClearMouseWheel()
+{
+    _LFMouseButtonWheelUp = 0;
+    _LFMouseButtonWheelDown = 0;
+    _LFMouseButtonWheelLeft = 0;
+    _LFMouseButtonWheelRight = 0;
 }

@@ -3,9 +3,9 @@
 #include <math.h>    // cosf, sinf
 
 #include "LF2DPrimitives.h"
-#include "LFMathUtilities.h"
 #include "LFRandom.h"
 #include "LFString.h"
+#include "math/LFMathUtilitiesPrivate.h"
 
 // The all-zero values, shared by every module.
 const LFPoint LFZeroPoint = {0, 0};

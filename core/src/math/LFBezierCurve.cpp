@@ -1,6 +1,6 @@
 // Cubic Bezier curves: points on a curve (the game's cables) and the easing
 // curves that shape animations over time.
-#include "LFBezierCurve.h"
+#include "math/LFBezierCurvePrivate.h"
 
 // Control points of the easing curves, which run from (0, 0) to (1, 1).
 static const LFPoint _sLFEaseInControl1 = {0.55f, 0.055f};

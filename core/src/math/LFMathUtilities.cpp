@@ -2,7 +2,7 @@
 // and clamp for floats and ints, and a truncation that is never undefined.
 #include <limits.h>  // INT_MAX, INT_MIN
 
-#include "LFMathUtilities.h"
+#include "math/LFMathUtilitiesPrivate.h"
 
 // The largest power of two an int can hold.
 static const int _sLFLargestPowerOfTwo = 1 << 30;

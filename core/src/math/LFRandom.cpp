@@ -3,8 +3,8 @@
 #include <math.h>    // fabsf, truncf
 #include <stdlib.h>  // rand
 
-#include "LFMathUtilities.h"
 #include "LFRandom.h"
+#include "math/LFMathUtilitiesPrivate.h"
 
 // 2^31, the first float past the int range.
 static const float _sLFIntRangeLimit = 2147483648.0f;

@@ -10,7 +10,7 @@
 
 #include <SDL_stdinc.h>  // SDL_strlcpy
 
-#include "LFString.h"
+#include "string/LFStringPrivate.h"
 
 // The pool, in order of creation. Filled by LFTempString, emptied by
 // _LFCleanTempStrings (from LFLogicUpdate). Strings still pooled when the

@@ -1,5 +1,5 @@
 // Library start-up and shutdown: paths, SDL, key tables, logic rate, random
-// seed, and the audio device.
+// seed; at shutdown also the audio device (audio/), the game pad and the caches.
 #include <stdlib.h>  // malloc, free, srand
 #include <string.h>  // strdup, strlen, strstr
 #include <time.h>    // time
@@ -8,27 +8,23 @@
 #include <new>           // std::bad_alloc
 #include <system_error>  // std::error_code
 
-#include <SDL_mixer.h>  // Mix_OpenAudio, Mix_CloseAudio, Mix_HaltMusic
 #ifdef __GLIBC__
 #include <malloc.h>  // mallopt
 #endif
 
-#include "LFApplication.h"
-#include "LFBatch.h"
-#include "LFFontCache.h"
-#include "LFGamePad.h"
 #include "LFInit.h"
-#include "LFKeyboard.h"
 #include "LFLogicTiming.h"
-#include "LFRecord.h"
 #include "LFTextureCache.h"
-#include "LFUIGlobalFont.h"
+#include "audio/LFAudioPrivate.h"
+#include "graphics/LFBatchPrivate.h"
+#include "graphics/LFFontCache.h"
+#include "gui/LFUIGlobalFontPrivate.h"
+#include "input/LFGamePadPrivate.h"
+#include "input/LFKeyboardPrivate.h"
+#include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 static const char _LFDirSep = '/';
-
-// Audio device state, set by LFInitAudio and cleared by _LFDeInitAudio; the
-// sound module reads it to keep away from a closed mixer.
-int _LFAudioInitialized = 0;
 
 // The directory of the running executable, without its trailing separator,
 // as a heap copy; null if the system cannot tell.
@@ -158,42 +154,6 @@ int LFInit()
         return 0;
     srand(_LFRecordSeed((unsigned int)time(NULL)));
     return -1;
-}
-
-int LFInitAudio()
-{
-    return LFInitAudio(44100, AUDIO_S16LSB, 2, 1024);
-}
-
-// Every open holds one reference on SDL's audio subsystem and every close or
-// failure gives it back: SDL picks its driver only when the subsystem starts,
-// so a reference kept after a failure would pin the driver that failed.
-int LFInitAudio(int audioRate, Uint16 audioFormat, int audioChannels, int audioBuffers)
-{
-    _LFDeInitAudio();
-
-    if (SDL_Init(SDL_INIT_AUDIO) < 0) {
-        _LFSetError("Couldn't initialize SDL: %s", SDL_GetError());
-        return 0;
-    }
-    if (Mix_OpenAudio(audioRate, audioFormat, audioChannels, audioBuffers) != 0) {
-        _LFSetError("Unable to initialize audio: %s", SDL_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return 0;
-    }
-
-    _LFAudioInitialized = -1;
-    return -1;
-}
-
-void _LFDeInitAudio()
-{
-    if (!_LFAudioInitialized)
-        return;
-    Mix_HaltMusic();
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    _LFAudioInitialized = 0;
 }
 
 void LFDeInit()

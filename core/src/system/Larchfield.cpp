@@ -3,17 +3,14 @@
 #include <stdarg.h>  // va_list
 #include <stdio.h>   // vsnprintf
 
-#include "LFApplication.h"
-#include "LFFontCache.h"
+#include "system/LFApplicationPrivate.h"
 
 // Application state, written by LFInit, the event pump and the application.
 int _LFAppQuitRequested = 0;
-SDL_Event _LFMainEvent;
 char* LFApplicationName = NULL;
 char* LFExecutablePath = NULL;
 int _LFEndianness = -1;
 char* _LFError = NULL;
-_LFFontCache* _LFGlobalFontCache = NULL;
 
 // Render-context bookkeeping, written by the windows' and textures' setRenderContext.
 LFRenderContext* _LFCurrentRenderContext = NULL;
@@ -67,17 +64,6 @@ void LFSetUIColor(LFColor borderColor, LFColor backgroundColor, LFColor backgrou
     _LFUISelectionColor = selectionColor;
     _LFUIFocusColor = focusColor;
     _LFUITextColor = textColor;
-}
-
-void LFClearGUIFontCache()
-{
-    if (_LFGlobalFontCache)
-        _LFGlobalFontCache->clear();
-}
-
-int LFGUIFontCacheSize()
-{
-    return _LFGlobalFontCache ? _LFGlobalFontCache->numberOfFonts() : 0;
 }
 
 LFRenderContext* LFCurrentRenderContext()

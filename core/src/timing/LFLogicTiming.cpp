@@ -1,18 +1,10 @@
-// The fixed-rate logic loop: how many ticks each frame runs, the frame-rate
-// limit, the SDL event pump that feeds input and window state, and the
-// library's clock and delay.
-#include <string.h>  // memcpy
-
-#include "LFApplication.h"
-#include "LFGamePad.h"
-#include "LFKeyboard.h"
-#include "LFLogicTiming.h"
-#include "LFMathUtilities.h"  // _LFTruncate
-#include "LFMouse.h"
-#include "LFRecord.h"
-#include "LFString.h"
-#include "LFTouch.h"
-#include "LFWindow.h"
+// The fixed-rate logic loop: how many ticks each frame runs, and the
+// frame-rate limit. Each tick starts by pumping SDL's events (input/).
+#include "LFClock.h"
+#include "input/LFEventPumpPrivate.h"
+#include "input/LFMousePrivate.h"
+#include "string/LFStringPrivate.h"
+#include "timing/LFLogicTimingPrivate.h"
 
 // Logic timing, in milliseconds of the library's clock.
 Uint32 _LFLogicSpeed = 1;
@@ -33,45 +25,6 @@ static unsigned int _LFFrameRateLimit = 0;
 // frames after it back.
 static Uint32 _LFNextFrameDue = 0;
 
-static void _LFNoOpWindowResizedCallback(Uint32, LFSize)
-{
-}
-
-static LFWindowResizedCallback _windowResizedCallback = _LFNoOpWindowResizedCallback;
-
-// The clock every timing module reads; tests replace it.
-static Uint32 (*_LFTicksSource)() = SDL_GetTicks;
-
-// A recorded run notes every reading; a replayed one substitutes them.
-Uint32 _LFGetTicks()
-{
-    if (_LFRecordActive)
-        return _LFRecordTicks(_LFTicksSource);
-    return _LFTicksSource();
-}
-
-void _LFSetTicksSource(Uint32 (*source)())
-{
-    _LFTicksSource = source ? source : SDL_GetTicks;
-}
-
-// The wait every timing module sleeps through; tests replace it with one that
-// moves their clock on.
-static void (*_LFDelayFunction)(Uint32) = SDL_Delay;
-
-// A replay waits for nothing: its clock returns the recorded readings.
-void _LFDelay(Uint32 ms)
-{
-    if (_LFRecordActive && _LFRecordReplaying())
-        return;
-    _LFDelayFunction(ms);
-}
-
-void _LFSetDelayFunction(void (*delay)(Uint32))
-{
-    _LFDelayFunction = delay ? delay : SDL_Delay;
-}
-
 void LFSetLogicInterval(unsigned int BPS)
 {
     if (BPS < 1)
@@ -87,11 +40,6 @@ void LFSetLogicInterval(unsigned int BPS)
 unsigned int LFLogicInterval()
 {
     return _LFLogicSpeed;
-}
-
-void LFSetWindowResizedCallback(LFWindowResizedCallback callback)
-{
-    _windowResizedCallback = callback ? callback : _LFNoOpWindowResizedCallback;
 }
 
 // The shortest time between two frame starts under the limit, in the whole
@@ -151,118 +99,6 @@ void LFPreLogicLoop()
         _LFDelay(0);
 }
 
-static LFWindow* _LFFindWindow(Uint32 windowID)
-{
-    if (!_windowsMap)
-        return NULL;
-    _LFWindowsMap::iterator it = _windowsMap->find(windowID);
-    return it == _windowsMap->end() ? NULL : it->second;
-}
-
-static void _LFUpdateTouchPosition(const SDL_TouchFingerEvent& finger)
-{
-    LFWindow* window = _LFFindWindow(finger.windowID);
-    if (!window)
-        return;
-    LFRect rect = window->rect();
-    LFTouchX = _LFTruncate(finger.x * rect.size.width);
-    LFTouchY = _LFTruncate(finger.y * rect.size.height);
-    LFTouchPoint = LFMakePoint((float)LFTouchX, (float)LFTouchY);
-}
-
-static void _LFHandleWindowEvent(const SDL_WindowEvent& event)
-{
-    if (event.event != SDL_WINDOWEVENT_RESIZED)
-        return;
-    LFWindow* window = _LFFindWindow(event.windowID);
-    if (window)
-        window->_invalidateSizeCache();
-    _windowResizedCallback(event.windowID, LFMakeSize((float)event.data1, (float)event.data2));
-}
-
-static void _LFHandleEvent(const SDL_Event& event)
-{
-    switch (event.type) {
-    case SDL_QUIT:
-        _LFAppQuitRequested = -1;
-        break;
-    case SDL_WINDOWEVENT:
-        _LFHandleWindowEvent(event.window);
-        break;
-    case SDL_KEYDOWN:
-        _LFSetKey(event.key.keysym.sym);
-        break;
-    case SDL_KEYUP:
-        _LFUnsetKey(event.key.keysym.sym);
-        break;
-    case SDL_MOUSEMOTION:
-        LFMouseX = event.motion.x;
-        LFMouseY = event.motion.y;
-        LFMousePoint = LFMakePoint((float)LFMouseX, (float)LFMouseY);
-        LFMouseXRelative = event.motion.xrel;
-        LFMouseYRelative = event.motion.yrel;
-        LFMousePointRelative = LFMakePoint((float)LFMouseXRelative, (float)LFMouseYRelative);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        _LFSetMouse(event.button);
-        break;
-    case SDL_MOUSEWHEEL:
-        _LFSetMouseWheel(event.wheel);
-        break;
-    case SDL_JOYAXISMOTION:
-        _LFSetAxis(event.jaxis.axis, event.jaxis.value);
-        break;
-    case SDL_JOYHATMOTION:
-        _LFSetHat(event.jhat.value);
-        break;
-    case SDL_JOYBUTTONDOWN:
-        _LFSetGamePadButton(event.jbutton.button);
-        break;
-    case SDL_JOYBUTTONUP:
-        _LFUnsetGamePadButton(event.jbutton.button);
-        break;
-    case SDL_FINGERDOWN:
-        _LFSetTouching(-1);
-        _LFUpdateTouchPosition(event.tfinger);
-        break;
-    case SDL_FINGERUP:
-        _LFSetTouching(0);
-        break;
-    case SDL_FINGERMOTION:
-        _LFUpdateTouchPosition(event.tfinger);
-        break;
-    case SDL_DROPFILE:
-    case SDL_DROPTEXT:
-        // SDL leaves the dropped name or text to whoever polls the event.
-        SDL_free(event.drop.file);
-        break;
-    default:
-        break;
-    }
-}
-
-// A recorded run notes every event handled; a replayed one hands out the
-// recorded events instead of SDL's.
-static int _LFPollEvent(SDL_Event* event)
-{
-    if (_LFRecordActive)
-        return _LFRecordPollEvent(event);
-    return SDL_PollEvent(event);
-}
-
-static void _LFPumpEvents()
-{
-    while (_LFPollEvent(&_LFMainEvent)) {
-        // The third word of the event is the window id of window, key, text
-        // and mouse events (a device or touch id for the others).
-        memcpy(&LFCurrentEventWindowID, (const char*)&_LFMainEvent + 2 * sizeof(Uint32), sizeof(Uint32));
-        _LFHandleEvent(_LFMainEvent);
-        // Finger and gesture events queued behind this one are dropped.
-        SDL_FlushEvents(SDL_FINGERDOWN, SDL_MULTIGESTURE);
-    }
-}
-
 int LFLogicLoop()
 {
     if (_LFLogicCurrentCycles == 0)
@@ -283,9 +119,6 @@ void LFLogicUpdate()
 
 void LFPostLogicLoop()
 {
-    _LFMouseButtonWheelUp = 0;
-    _LFMouseButtonWheelDown = 0;
-    _LFMouseButtonWheelLeft = 0;
-    _LFMouseButtonWheelRight = 0;
+    _LFClearMouseWheel();
     _LFLogicLastTime = _LFLogicCurrentTime;
 }

@@ -1,7 +1,7 @@
 // A wall-clock timer: seconds measured on the library's clock against a fixed
 // or randomly drawn timeout, restarting itself whenever a poll finds it expired.
-#include "LFLogicTiming.h"  // _LFGetTicks
-#include "LFRandom.h"       // LFRandomizef
+#include "LFClock.h"
+#include "LFRandom.h"  // LFRandomizef
 #include "LFRealTimeTimer.h"
 
 // The clock as the signed count the timer stores; the conversion keeps the

@@ -1,6 +1,7 @@
-// Recording and replay of whole runs (seed, clock readings, pumped events and
-// values read from outside, in the order the program asked for them), and
-// frame capture to PNG files. The file format is described in LFRecord.h.
+// The run: recording and replay of whole runs (seed, clock readings, pumped
+// events and values read from outside, in the order the program asked for
+// them), and frame capture to PNG files. The bytes of the file are the
+// codec's (LFRecordCodec.h).
 #include <errno.h>     // errno
 #include <fcntl.h>     // open
 #include <stdarg.h>    // va_list
@@ -10,12 +11,10 @@
 #include <sys/stat.h>  // mkdir, stat
 #include <unistd.h>    // access, getcwd, write, ftruncate, close
 
-#include <GL/glew.h>
-
-#include "LFApplication.h"
-#include "LFImageFile.h"
-#include "LFRecord.h"
-#include "LFWindow.h"
+#include "graphics/LFImageFile.h"  // captures go out as every picture the library writes
+#include "record/LFRecordCodec.h"
+#include "record/LFRecordPrivate.h"
+#include "system/LFApplicationPrivate.h"
 
 // The run: started by the first LFInit with any variable set and carried on
 // by later ones while the variables keep their values (their copies here),
@@ -59,21 +58,6 @@ static int _LFReplayOutOfStepFlag = 0;
 static char* _LFCaptureDirectory = NULL;
 static unsigned int _LFCaptureEvery = 1;
 
-static const char _LFMagic[8] = {'L', 'F', 'R', 'E', 'C', 'O', 'R', 'D'};
-static const Uint32 _LFVersion = 1;
-static const size_t _LFHeaderSize = 12;
-
-enum {
-    _LFOpClockStepLast = 0x7F,
-    _LFOpClockRepeat = 0x80,
-    _LFOpClock = 0x81,
-    _LFOpSeed = 0x82,
-    _LFOpEvent = 0x83,
-    _LFOpPumpEnd = 0x84,
-    _LFOpFrame = 0x85,
-    _LFOpValue = 0x86
-};
-
 // What the program asks for, to match against the next record.
 enum _LFWant { _LFWantClock, _LFWantSeed, _LFWantEvent, _LFWantFrame, _LFWantValue };
 
@@ -93,184 +77,6 @@ static const char* const _LFKindNames[_LFRecordKindEnd] = {
     "whether a sound plays",
     "a sound channel's volume",
 };
-
-// ---------------------------------------------------------------------------
-// Numbers and events as bytes
-// ---------------------------------------------------------------------------
-
-static Uint32 _LFZigzag(Sint32 value)
-{
-    return ((Uint32)value << 1) ^ (value < 0 ? 0xFFFFFFFFu : 0);
-}
-
-static Sint32 _LFUnzigzag(Uint32 value)
-{
-    return (Sint32)((value >> 1) ^ (0u - (value & 1)));
-}
-
-// A read position in a block of bytes. A read that runs past the end fails
-// with cut set; one that finds a malformed number fails with cut clear.
-struct _LFCursor {
-    const Uint8* data;
-    size_t size;
-    size_t pos;
-    int cut;
-};
-
-static int _LFReadByte(_LFCursor& c, Uint8* byte)
-{
-    if (c.pos >= c.size) {
-        c.cut = -1;
-        return 0;
-    }
-    *byte = c.data[c.pos++];
-    return -1;
-}
-
-// Unsigned LEB128 of at most 32 bits: five bytes, the last holding 4 bits.
-static int _LFReadNumber(_LFCursor& c, Uint32* number)
-{
-    Uint32 value = 0;
-    for (int i = 0; i < 5; i++) {
-        Uint8 byte;
-        if (!_LFReadByte(c, &byte))
-            return 0;
-        if (i == 4 && byte > 0x0F)
-            return 0;
-        value |= (Uint32)(byte & 0x7F) << (7 * i);
-        if (!(byte & 0x80)) {
-            *number = value;
-            return -1;
-        }
-    }
-    return 0;
-}
-
-static int _LFReadSigned(_LFCursor& c, Sint32* number)
-{
-    Uint32 value;
-    if (!_LFReadNumber(c, &value))
-        return 0;
-    *number = _LFUnzigzag(value);
-    return -1;
-}
-
-// The third 32-bit word of an event: the window id of window, key and mouse events.
-static Uint32* _LFEventWord(SDL_Event* event)
-{
-    return (Uint32*)((char*)event + 2 * sizeof(Uint32));
-}
-
-// Reads an event's operands into a zeroed event.
-static int _LFReadEvent(_LFCursor& c, SDL_Event* e)
-{
-    Uint32 type, word, u[3];
-    Sint32 s[4];
-    memset(e, 0, sizeof *e);
-    if (!_LFReadNumber(c, &type) || !_LFReadNumber(c, &word))
-        return 0;
-    e->type = type;
-    memcpy(_LFEventWord(e), &word, sizeof word);
-    switch (type) {
-    case SDL_WINDOWEVENT:
-        if (!_LFReadNumber(c, &u[0]) || !_LFReadSigned(c, &s[0]) || !_LFReadSigned(c, &s[1]))
-            return 0;
-        e->window.event = (Uint8)u[0];
-        e->window.data1 = s[0];
-        e->window.data2 = s[1];
-        break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        if (!_LFReadSigned(c, &s[0]))
-            return 0;
-        e->key.keysym.sym = s[0];
-        break;
-    case SDL_MOUSEMOTION:
-        for (int i = 0; i < 4; i++)
-            if (!_LFReadSigned(c, &s[i]))
-                return 0;
-        e->motion.x = s[0];
-        e->motion.y = s[1];
-        e->motion.xrel = s[2];
-        e->motion.yrel = s[3];
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        if (!_LFReadNumber(c, &u[0]) || !_LFReadNumber(c, &u[1]))
-            return 0;
-        e->button.button = (Uint8)u[0];
-        e->button.state = (Uint8)u[1];
-        break;
-    case SDL_MOUSEWHEEL:
-        if (!_LFReadSigned(c, &s[0]) || !_LFReadSigned(c, &s[1]))
-            return 0;
-        e->wheel.x = s[0];
-        e->wheel.y = s[1];
-        break;
-    case SDL_JOYAXISMOTION:
-        if (!_LFReadNumber(c, &u[0]) || !_LFReadSigned(c, &s[0]))
-            return 0;
-        e->jaxis.axis = (Uint8)u[0];
-        e->jaxis.value = (Sint16)s[0];
-        break;
-    case SDL_JOYHATMOTION:
-        if (!_LFReadNumber(c, &u[0]))
-            return 0;
-        e->jhat.value = (Uint8)u[0];
-        break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-        if (!_LFReadNumber(c, &u[0]))
-            return 0;
-        e->jbutton.button = (Uint8)u[0];
-        break;
-    case SDL_FINGERDOWN:
-    case SDL_FINGERUP:
-    case SDL_FINGERMOTION:
-        for (int i = 0; i < 3; i++)
-            if (!_LFReadNumber(c, &u[i]))
-                return 0;
-        e->tfinger.windowID = u[0];
-        memcpy(&e->tfinger.x, &u[1], sizeof(float));
-        memcpy(&e->tfinger.y, &u[2], sizeof(float));
-        break;
-    default:
-        break;
-    }
-    return -1;
-}
-
-// Reads one whole record, whatever it is; the checker's step.
-static int _LFSkipRecord(_LFCursor& c)
-{
-    Uint8 op, kind;
-    Uint32 number;
-    SDL_Event event;
-    if (!_LFReadByte(c, &op))
-        return 0;
-    switch (op) {
-    case _LFOpClockRepeat:
-        return _LFReadNumber(c, &number) && number >= 1 ? -1 : 0;
-    case _LFOpClock:
-        return _LFReadNumber(c, &number);
-    case _LFOpSeed:
-        for (int i = 0; i < 4; i++)
-            if (!_LFReadByte(c, &kind))
-                return 0;
-        return -1;
-    case _LFOpEvent:
-        return _LFReadEvent(c, &event);
-    case _LFOpPumpEnd:
-    case _LFOpFrame:
-        return -1;
-    case _LFOpValue:
-        if (!_LFReadByte(c, &kind) || kind < 1 || kind >= _LFRecordKindEnd)
-            return 0;
-        return _LFReadNumber(c, &number);
-    default:
-        return op <= _LFOpClockStepLast ? -1 : 0;
-    }
-}
 
 // ---------------------------------------------------------------------------
 // Writing
@@ -351,16 +157,12 @@ static void _LFPut(Uint8 byte)
 
 static void _LFPutNumber(Uint32 value)
 {
-    while (value >= 0x80) {
-        _LFPut((Uint8)(value | 0x80));
-        value >>= 7;
-    }
-    _LFPut((Uint8)value);
+    _LFEncodeNumber(_LFRecordBuffer, _LFRecordUsed, value);
 }
 
 static void _LFPutSigned(Sint32 value)
 {
-    _LFPutNumber(_LFZigzag(value));
+    _LFEncodeSigned(_LFRecordBuffer, _LFRecordUsed, value);
 }
 
 // Writes the pending run of equal clock readings.
@@ -413,58 +215,7 @@ static void _LFWriteTicks(Uint32 ticks)
 static void _LFWriteEvent(SDL_Event* e)
 {
     _LFBeginRecord(_LFOpEvent);
-    _LFPutNumber(e->type);
-    _LFPutNumber(*_LFEventWord(e));
-    switch (e->type) {
-    case SDL_WINDOWEVENT:
-        _LFPutNumber(e->window.event);
-        _LFPutSigned(e->window.data1);
-        _LFPutSigned(e->window.data2);
-        break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        _LFPutSigned(e->key.keysym.sym);
-        break;
-    case SDL_MOUSEMOTION:
-        _LFPutSigned(e->motion.x);
-        _LFPutSigned(e->motion.y);
-        _LFPutSigned(e->motion.xrel);
-        _LFPutSigned(e->motion.yrel);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        _LFPutNumber(e->button.button);
-        _LFPutNumber(e->button.state);
-        break;
-    case SDL_MOUSEWHEEL:
-        _LFPutSigned(e->wheel.x);
-        _LFPutSigned(e->wheel.y);
-        break;
-    case SDL_JOYAXISMOTION:
-        _LFPutNumber(e->jaxis.axis);
-        _LFPutSigned(e->jaxis.value);
-        break;
-    case SDL_JOYHATMOTION:
-        _LFPutNumber(e->jhat.value);
-        break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-        _LFPutNumber(e->jbutton.button);
-        break;
-    case SDL_FINGERDOWN:
-    case SDL_FINGERUP:
-    case SDL_FINGERMOTION: {
-        Uint32 x, y;
-        memcpy(&x, &e->tfinger.x, sizeof x);
-        memcpy(&y, &e->tfinger.y, sizeof y);
-        _LFPutNumber(e->tfinger.windowID);
-        _LFPutNumber(x);
-        _LFPutNumber(y);
-        break;
-    }
-    default:
-        break;
-    }
+    _LFEncodeEvent(_LFRecordBuffer, _LFRecordUsed, e);
     _LFEndRecord();
 }
 
@@ -620,28 +371,11 @@ static void _LFDrainRealEvents()
 // Capture
 // ---------------------------------------------------------------------------
 
-// The window's back buffer, upright, whatever target the program left selected.
-static char* _LFReadBackBuffer(LFWindow* window, int& width, int& height)
-{
-    GLint framebuffer = 0;
-    if (glBindFramebuffer)
-        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
-    if (framebuffer)
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glPushAttrib(GL_PIXEL_MODE_BIT);
-    glReadBuffer(GL_BACK);
-    char* pixels = window->_capturePixels(width, height);
-    glPopAttrib();
-    if (framebuffer)
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    return pixels;
-}
-
 // Writes the frame about to be shown; after a failure no more are written.
-static void _LFCapture(LFWindow* window)
+void _LFRecordCapture(const char* pixels, int width, int height)
 {
-    int width, height;
-    char* pixels = _LFReadBackBuffer(window, width, height);
+    if (!_LFCaptureDirectory)
+        return;
     size_t size = strlen(_LFCaptureDirectory) + 32;
     char* path = (char*)malloc(size);
     int written = 0;
@@ -659,7 +393,6 @@ static void _LFCapture(LFWindow* window)
         _LFCaptureDirectory = NULL;
     }
     free(path);
-    delete[] pixels;
 }
 
 // ---------------------------------------------------------------------------
@@ -1034,10 +767,10 @@ int _LFRecordValue(int kind, int value)
     return value;
 }
 
-void _LFRecordFrame(LFWindow* window)
+int _LFRecordFrame()
 {
     if (!_LFStarted)
-        return;
+        return 0;
     _LFFrames++;
     if (_LFExpect(_LFWantFrame, 0))
         _LFReplayPos++;
@@ -1045,6 +778,5 @@ void _LFRecordFrame(LFWindow* window)
         _LFBeginRecord(_LFOpFrame);
         _LFEndRecord();
     }
-    if (_LFCaptureDirectory && (_LFFrames % _LFCaptureEvery == 0 || _LFAppQuitRequested))
-        _LFCapture(window);
+    return _LFCaptureDirectory && (_LFFrames % _LFCaptureEvery == 0 || _LFAppQuitRequested) ? -1 : 0;
 }
