@@ -21,6 +21,7 @@
 #include <time.h>      // clock_gettime
 
 #include "game.h"
+#include "math/LFRandomPrivate.h"
 
 static const int kLeaves = 5000;
 static const int kWarmupFrames = 30;
@@ -63,7 +64,7 @@ static void OnFrame(World& world)
 {
     glFinish();
     if (frame == 0)
-        srand(20240213);
+        _LFSeedRandom(20240213);
     while ((int)world.leaves->size() < kLeaves) {
         Leaf* leaf = new Leaf();
         leaf->pos = LFMakePoint(LFRandomize(0, 630), LFRandomize(0, 200));

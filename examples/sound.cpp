@@ -3,8 +3,7 @@
 // stopped. Keys: 1, 2, 3 play a sound and select it; Up/Down its volume,
 // Left/Right its panning; -/= the master volume; L loops the hum, S stops
 // everything. Escape or the window's close button quits.
-#include <stdio.h>   // fprintf
-#include <stdlib.h>  // setenv
+#include <stdio.h>  // fprintf
 
 #include <new>  // std::bad_alloc
 
@@ -41,7 +40,7 @@ int main(int argc, char* argv[])
     // SDL's dummy driver plays into the void, so the example still runs.
     if (!LFInitAudio()) {
         fprintf(stderr, "sound: no audio device (%s); playing silently\n", LFError());
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         LFInitAudio();
     }
     LFSetMixingChannels(16);

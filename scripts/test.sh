@@ -2,8 +2,9 @@
 # Installs what is missing, builds (benchmarks included) and runs every test
 # under a virtual X server, among them the staging installs, the programs built
 # against them and the Debian packages; then builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs the library and game suites once more.
-# Ends by naming every test that passed only when run a second time.
+# UndefinedBehaviorSanitizer and runs the library and game suites once more;
+# then a share of the Windows build's tests under Wine. Ends by naming every
+# test that passed only when run a second time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,5 +45,11 @@ run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLF_BUILD_BENCHMARKS=ON
 # they make are the ones the sanitized suites run, and as they run one at a
 # time they would add minutes.
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DLF_SANITIZE=ON -DLF_BUILD_EXAMPLES=OFF
+
+# The Windows build under Wine: each test program once, the demo replayed by
+# both builds into the same pictures, the examples, the zips, the installer and
+# the SDK (bash scripts/windows.sh runs every test case). It names its own
+# tests that passed only on a second try.
+bash scripts/windows.sh --subset
 
 echo "Passed only on a second try: ${second_try[*]:-none}"

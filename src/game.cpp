@@ -410,7 +410,7 @@ int WindcartRun(int argc, char** argv, WindcartFrameHook frameHook)
     } catch (MissingAsset& missing) {
         // The paths count from the game's own directory, where LFInit moved.
         fprintf(stderr, "windcart: cannot load %s (looked in %s)\n", missing.path.c_str(),
-                std::filesystem::current_path(ignored).c_str());
+                std::filesystem::current_path(ignored).string().c_str());
         teardown(world);
         return 1;
     }

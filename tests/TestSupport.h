@@ -3,13 +3,16 @@
 #ifndef TESTSUPPORT_H
 #define TESTSUPPORT_H
 
-#include <math.h>          // fabsf
+#include <math.h>  // fabsf
+#include <stdio.h>  // fflush
+
+#ifndef _WIN32
 #include <signal.h>        // signal, SIGXFSZ
-#include <stdio.h>         // fflush
 #include <stdlib.h>        // mkdtemp
 #include <sys/resource.h>  // getrlimit, setrlimit
 #include <sys/wait.h>      // waitpid
 #include <unistd.h>        // fork, _exit, unlink, rmdir
+#endif
 
 #include <functional>
 #include <ostream>
@@ -170,6 +173,10 @@ inline SDL_Event FingerEvent(Uint32 type, float x, float y, Uint32 windowID)
     return e;
 }
 
+#ifdef _WIN32
+// Why the tests that need RunInChild are skipped on Windows.
+inline const char* const kNoChildProcess = "a child process needs fork(), and a full disk a file size limit: Windows has neither";
+#else
 // Runs body in a child process and returns its exit status, -1 when it did
 // not exit. With fileSizeLimit above 0 the child writes files of at most that
 // many bytes and a write past it fails, as under `ulimit -f` in a shell that
@@ -194,6 +201,7 @@ inline int RunInChild(long fileSizeLimit, const std::function<int()>& body)
         return -1;
     return WEXITSTATUS(status);
 }
+#endif
 
 // The library started with one 2D window, cleared to black, drawn into
 // directly (nothing is swapped: reads come from the back buffer).

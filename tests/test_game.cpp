@@ -4,6 +4,7 @@
 #include "TestSupport.h"  // first: it brings in GLEW, which must precede gl.h
 
 #include "game.h"
+#include "math/LFRandomPrivate.h"
 #include "timing/LFLogicTimingPrivate.h"
 
 #include <unistd.h>  // getpid
@@ -440,7 +441,7 @@ TEST(Game, FlowsArriveWhenTheFlowTimerFires)
 
 TEST(Game, NewLeavesStartAboveTheWindow)
 {
-    srand(7);
+    _LFSeedRandom(7);
     for (int i = 0; i < 200; i++) {
         Leaf leaf;
         EXPECT_EQ(-leaf.size.height, leaf.pos.y);
@@ -652,7 +653,7 @@ TEST(Game, NewTargetsNeverLandOnTheFirstHalfOfTheFirstCable)
     int reached = 0;
     RunGame([&](World& w, int frame) {
         if (frame == 0)
-            srand(11);
+            _LFSeedRandom(11);
         Calm(w);
         if (frame > 0) {
             EXPECT_FALSE(w.targetCable == 0 && w.targetPerc < 0.5f) << w.targetPerc;
@@ -693,7 +694,7 @@ TEST(Game, BurstsEndingTogetherGoInTwoTicks)
 TEST(Game, BurstsLastOneOrTwoSeconds)
 {
     TestClock::install(0);
-    srand(3);
+    _LFSeedRandom(3);
     int seen[3] = {0, 0, 0};
     for (int i = 0; i < 100; i++) {
         Pewpew burst(LFZeroPoint);

@@ -1,7 +1,6 @@
 // Tests of the plane geometry: rectangles, equality, text forms, the
 // direction rules and the parametric points on a line and a circle.
 #include <math.h>    // NAN, sinf
-#include <stdlib.h>  // srand, rand
 
 #include <set>
 #include <vector>
@@ -9,20 +8,22 @@
 #include <gtest/gtest.h>
 
 #include "Larchfield/LF2DPrimitives.h"
+#include "Larchfield/LFRandom.h"
 #include "Larchfield/LFString.h"
+#include "math/LFRandomPrivate.h"
 #include "string/LFStringPrivate.h"
 
 namespace {
 
-// The next count values of rand() after srand(seed); the generator is
+// The next count values of the library's generator after seeding it; it is
 // seeded again, so the calls under test draw these same values.
 std::vector<int> DrawsAfterSeed(unsigned seed, int count)
 {
-    srand(seed);
+    _LFSeedRandom(seed);
     std::vector<int> draws;
     for (int i = 0; i < count; i++)
-        draws.push_back(rand());
-    srand(seed);
+        draws.push_back(_LFRandom());
+    _LFSeedRandom(seed);
     return draws;
 }
 
@@ -163,7 +164,7 @@ TEST(Direction, RandomDirectionDrawsAnyOfTheNine)
         EXPECT_EQ(-1 + draws[i] % 9, direction);
         seen.insert(direction);
     }
-    EXPECT_EQ(draws[calls], rand());
+    EXPECT_EQ(draws[calls], _LFRandom());
     EXPECT_EQ(9u, seen.size());
 }
 
@@ -180,7 +181,7 @@ TEST(Direction, RandomCardinalDirectionMapsUpLeftRightDown)
         EXPECT_EQ(byRemainder[draws[i] % 4], direction);
         seen.insert(direction);
     }
-    EXPECT_EQ(draws[calls], rand());
+    EXPECT_EQ(draws[calls], _LFRandom());
     EXPECT_EQ(4u, seen.size());
 }
 

@@ -6,6 +6,10 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <winsock2.h>  // socket, closesocket, WSAGetLastError
+#endif
+
 #include "TestSupport.h"
 #include "system/LFApplicationPrivate.h"
 
@@ -13,6 +17,23 @@ static std::string CurrentDirectory()
 {
     char buffer[4096];
     return getcwd(buffer, sizeof buffer) ? buffer : "";
+}
+
+// The directory of this test program, asked of the system.
+static std::string ExecutableDirectory()
+{
+    char exe[4096];
+#ifdef _WIN32
+    DWORD n = GetModuleFileNameA(NULL, exe, sizeof exe);
+    const char separator = '\\';
+#else
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    const char separator = '/';
+#endif
+    if (n <= 0 || n >= (int)sizeof exe)
+        return "";
+    exe[n] = '\0';
+    return std::string(exe, strrchr(exe, separator));
 }
 
 TEST(Init, ErrorTextExistsOnlyWhileTheLibraryRuns)
@@ -89,6 +110,17 @@ protected:
         LFDeInit();
         EXPECT_EQ(0, chdir(start.c_str()));
     }
+    // LFInit on a copy of path: the name, the directory, what the caller's
+    // string then holds, and the working directory left as it was.
+    void expectSplit(const char* path, const char* name, const char* directory, const char* callersString)
+    {
+        std::string copy = path;
+        LFInit(&copy[0]);
+        EXPECT_STREQ(name, LFApplicationName) << path;
+        EXPECT_STREQ(directory, LFExecutablePath) << path;
+        EXPECT_STREQ(callersString, copy.c_str()) << path;
+        EXPECT_EQ(start, CurrentDirectory()) << path << ": a missing directory is ignored";
+    }
     std::string start;
 };
 
@@ -108,23 +140,16 @@ TEST_F(InitPath, SplitsNameAndDirectoryAndChangesDirectory)
 
 TEST_F(InitPath, BundlePathKeepsItsSeparatorAndTheCallersString)
 {
-    char path[] = "/nonexistent/Toy.app/Contents/MacOS/toy";
-    LFInit(path);
-    EXPECT_STREQ("toy", LFApplicationName);
-    EXPECT_STREQ("/nonexistent/Toy.app/Contents/MacOS/", LFExecutablePath);
-    EXPECT_STREQ("/nonexistent/Toy.app/Contents/MacOS/toy", path);
-    EXPECT_EQ(start, CurrentDirectory()) << "a missing directory is ignored";
+    expectSplit("/nonexistent/Toy.app/Contents/MacOS/toy", "toy", "/nonexistent/Toy.app/Contents/MacOS/",
+                "/nonexistent/Toy.app/Contents/MacOS/toy");
 }
 
 TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
 {
     // A program typed by name was found through PATH: its directory is that of
     // the running executable, wherever the process was started.
-    char exe[4096];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    ASSERT_GT(n, 0);
-    exe[n] = '\0';
-    std::string exeDir(exe, strrchr(exe, '/'));
+    std::string exeDir = ExecutableDirectory();
+    ASSERT_NE("", exeDir);
     TempDir temp("lfinit");
     ASSERT_EQ(0, chdir(temp.path().c_str()));
 
@@ -138,6 +163,37 @@ TEST_F(InitPath, BareFileNameIsFoundWhereTheExecutableLives)
     EXPECT_EQ(exeDir, CurrentDirectory());
     free(path);
 }
+
+#ifdef _WIN32
+TEST_F(InitPath, WindowsPathsSplitAtTheBackslashAndTheSlash)
+{
+    expectSplit("D:\\apps\\toy\\toy.exe", "toy.exe", "D:\\apps\\toy", "D:\\apps\\toy");
+    expectSplit("D:\\apps/toy\\bin/toy.exe", "toy.exe", "D:\\apps/toy\\bin", "D:\\apps/toy\\bin");
+
+    TempDir temp("lfinit");
+    std::string native = temp.path() + "\\toy.exe";
+    ASSERT_NE(0, LFInit(&native[0]));
+    EXPECT_EQ(temp.path(), LFExecutablePath);
+    EXPECT_EQ(temp.path(), CurrentDirectory());
+}
+
+// Sockets can be made while the library runs, and not before or after.
+TEST(Init, SocketLibraryIsStartedAndShutDown)
+{
+    EXPECT_EQ(INVALID_SOCKET, socket(AF_INET, SOCK_STREAM, 0));
+    EXPECT_EQ(WSANOTINITIALISED, WSAGetLastError());
+
+    ASSERT_EQ(-1, LFInit());
+    ASSERT_EQ(-1, LFInit()) << "a second start is no second reference";
+    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    EXPECT_NE(INVALID_SOCKET, s);
+    closesocket(s);
+    LFDeInit();
+
+    EXPECT_EQ(INVALID_SOCKET, socket(AF_INET, SOCK_STREAM, 0));
+    EXPECT_EQ(WSANOTINITIALISED, WSAGetLastError());
+}
+#endif
 
 TEST_F(InitPath, SeparatorAtTheStartIsNotADirectory)
 {

@@ -1,9 +1,8 @@
-// Tests of the random ranges. Every test seeds the standard generator and
+// Tests of the random ranges. Every test seeds the library's generator and
 // replays its sequence, so each result is checked against the draws behind it.
 #include <float.h>   // FLT_MAX
 #include <limits.h>  // INT_MAX, INT_MIN
 #include <math.h>    // INFINITY, NAN, isfinite
-#include <stdlib.h>  // srand, rand
 
 #include <set>
 #include <vector>
@@ -11,22 +10,37 @@
 #include <gtest/gtest.h>
 
 #include "Larchfield/LFRandom.h"
+#include "math/LFRandomPrivate.h"
 
 namespace {
 
-// The next count values of rand() after srand(seed); the generator is
+// The generator is glibc's on every system: its first numbers for two seeds,
+// one of them past 2^31.
+TEST(Random, TheGeneratorIsGlibcsOnEverySystem)
+{
+    _LFSeedRandom(1);
+    EXPECT_EQ(1804289383, _LFRandom());
+    EXPECT_EQ(846930886, _LFRandom());
+    EXPECT_EQ(1681692777, _LFRandom());
+    _LFSeedRandom(0);
+    EXPECT_EQ(1804289383, _LFRandom()) << "seed 0 is taken as 1";
+    _LFSeedRandom(4000000000u);
+    EXPECT_EQ(1111130805, _LFRandom());
+}
+
+// The next count values of the library's generator after seeding it; it is
 // seeded again, so the calls under test draw these same values.
 std::vector<int> DrawsAfterSeed(unsigned seed, int count)
 {
-    srand(seed);
+    _LFSeedRandom(seed);
     std::vector<int> draws;
     for (int i = 0; i < count; i++)
-        draws.push_back(rand());
-    srand(seed);
+        draws.push_back(_LFRandom());
+    _LFSeedRandom(seed);
     return draws;
 }
 
-// What rand() yields next, without losing it for the caller.
+// What the generator yields next, without losing it for the caller.
 int PeekNextDraw(unsigned seed, int consumed)
 {
     return DrawsAfterSeed(seed, consumed + 1)[consumed];
@@ -50,7 +64,7 @@ std::set<int> CheckRandomizef(float low, float high, int divisor, Expected expec
         seen.insert(second % divisor);
     }
     // Exactly two draws per call.
-    EXPECT_EQ(draws[2 * calls], rand());
+    EXPECT_EQ(draws[2 * calls], _LFRandom());
     return seen;
 }
 
@@ -69,17 +83,17 @@ TEST(Random, RandomizeSingleValueRange)
     std::vector<int> draws = DrawsAfterSeed(7, 3);
     EXPECT_EQ(3, LFRandomize(3, 3));
     EXPECT_EQ(-8, LFRandomize(-8, -8));
-    EXPECT_EQ(draws[2], rand());  // still one draw per call
+    EXPECT_EQ(draws[2], _LFRandom());  // still one draw per call
 }
 
 TEST(Random, RandomizeEmptyRangeGivesZeroWithoutDrawing)
 {
     const unsigned seed = 11;
     int next = PeekNextDraw(seed, 0);
-    srand(seed);
+    _LFSeedRandom(seed);
     EXPECT_EQ(0, LFRandomize(5, 2));
     EXPECT_EQ(0, LFRandomize(INT_MAX, INT_MIN));
-    EXPECT_EQ(next, rand());
+    EXPECT_EQ(next, _LFRandom());
 }
 
 TEST(Random, RandomizeIsLowPlusRemainderOfOneDraw)
@@ -92,7 +106,7 @@ TEST(Random, RandomizeIsLowPlusRemainderOfOneDraw)
         EXPECT_EQ(-1 + draws[i] % 3, result);
         seen.insert(result);
     }
-    EXPECT_EQ(draws[calls], rand());
+    EXPECT_EQ(draws[calls], _LFRandom());
     EXPECT_EQ((std::set<int>{-1, 0, 1}), seen);
 
     draws = DrawsAfterSeed(4, 50);
@@ -113,10 +127,10 @@ TEST(Random, RandomizefCrossedBoundsGiveZeroWithoutDrawing)
 {
     const unsigned seed = 13;
     int next = PeekNextDraw(seed, 0);
-    srand(seed);
+    _LFSeedRandom(seed);
     EXPECT_EQ(0.0f, LFRandomizef(2, 1));
     EXPECT_EQ(0.0f, LFRandomizef(0.5f, 0.4f));
-    EXPECT_EQ(next, rand());
+    EXPECT_EQ(next, _LFRandom());
 }
 
 TEST(Random, RandomizefTableOfTheGamesCalls)
@@ -239,7 +253,7 @@ TEST(Random, RandomizefEndlessDigitRunsAreCut)
     float wide = LFRandomizef(0, 0.12f);
     EXPECT_GE(wide, 0.0f);
     EXPECT_LE(wide, 1.0f);
-    EXPECT_EQ(draws[6], rand());
+    EXPECT_EQ(draws[6], _LFRandom());
 }
 
 TEST(Random, RandomizefLargeBoundsReturn)
@@ -247,7 +261,7 @@ TEST(Random, RandomizefLargeBoundsReturn)
     std::vector<int> draws = DrawsAfterSeed(23, 5);
     EXPECT_EQ((float)(draws[0] % 1000000001), LFRandomizef(0, 1e9f));
     EXPECT_EQ(1e9f, LFRandomizef(1e9f, 1e9f));
-    EXPECT_EQ(draws[4], rand());
+    EXPECT_EQ(draws[4], _LFRandom());
 
     // Bounds beyond the int range are held to it rather than overflowing.
     for (float high : {3e9f, 1e20f, FLT_MAX, INFINITY}) {
@@ -262,7 +276,7 @@ TEST(Random, RandomizefLargeBoundsReturn)
 TEST(Random, RandomizefManyBoundsAllReturn)
 {
     // Every bound with up to four decimals in a sweep ends its digit runs.
-    srand(29);
+    _LFSeedRandom(29);
     for (int i = -20000; i <= 20000; i += 7) {
         float bound = i / 10000.0f;
         EXPECT_TRUE(isfinite(LFRandomizef(bound, bound))) << bound;

@@ -1,12 +1,12 @@
 // The real-time timer, driven by a hand-set clock: fixed and random timeouts,
 // strict expiry, restarts, progress and the wrap of the millisecond counter.
 #include <math.h>    // isnan, isinf
-#include <stdlib.h>  // srand, rand
 
 #include <set>
 #include <vector>
 
 #include "TestSupport.h"
+#include "math/LFRandomPrivate.h"
 
 namespace {
 
@@ -19,15 +19,15 @@ protected:
 };
 
 // The timeouts LFRandomizef(1, 3) gives for `count` restarts after
-// srand(seed): the integer part is 1 + the first draw modulo 3, and the
+// _LFSeedRandom(seed): the integer part is 1 + the first draw modulo 3, and the
 // second draw of each call adds no fraction (both bounds are whole).
 std::vector<int> WholeTimeoutsFromOneToThree(unsigned int seed, int count)
 {
     std::vector<int> timeouts;
-    srand(seed);
+    _LFSeedRandom(seed);
     for (int i = 0; i < count; i++) {
-        int first = rand();
-        rand();
+        int first = _LFRandom();
+        _LFRandom();
         timeouts.push_back(1 + first % 3);
     }
     return timeouts;
@@ -201,7 +201,7 @@ TEST_F(Timer, RandomModeDrawsANewTimeoutAtEveryRestart)
     // The seed must give more than one timeout, or drawing is not tested.
     ASSERT_GT(std::set<int>(timeouts.begin(), timeouts.end()).size(), 1u);
 
-    srand(seed);
+    _LFSeedRandom(seed);
     LFRealTimeTimer timer;
     timer.setMinMaxTimeout(1, 3);
     for (int i = 0; i < restarts; i++) {
@@ -213,22 +213,22 @@ TEST_F(Timer, RandomModeDrawsANewTimeoutAtEveryRestart)
         EXPECT_EQ(-1, timer.tick()) << i;
     }
     // Exactly two draws were made per restart.
-    srand(seed);
+    _LFSeedRandom(seed);
     for (int i = 0; i < 2 * restarts; i++)
-        rand();
-    int next = rand();
-    srand(seed);
+        _LFRandom();
+    int next = _LFRandom();
+    _LFSeedRandom(seed);
     timer.setMinMaxTimeout(1, 3);
     for (int i = 1; i < restarts; i++)
         timer.reset();
-    EXPECT_EQ(next, rand());
+    EXPECT_EQ(next, _LFRandom());
 }
 
 TEST_F(Timer, ResetKeepsRandomMode)
 {
     const unsigned int seed = 99;
     std::vector<int> timeouts = WholeTimeoutsFromOneToThree(seed, 2);
-    srand(seed);
+    _LFSeedRandom(seed);
     LFRealTimeTimer timer;
     timer.setMinMaxTimeout(1, 3);
     advance(200);
@@ -248,7 +248,7 @@ TEST_F(Timer, SetMinMaxTimeoutRestarts)
 
 TEST_F(Timer, MinAboveMaxBecomesTheMax)
 {
-    srand(1);
+    _LFSeedRandom(1);
     LFRealTimeTimer timer;
     timer.setMinMaxTimeout(3, 1);
     // As setMinMaxTimeout(1, 1): always one second, whatever is drawn.
@@ -265,7 +265,7 @@ TEST_F(Timer, MinAboveMaxBecomesTheMax)
 TEST_F(Timer, SetTimeoutAfterRandomModeReturnsToFixed)
 {
     const unsigned int seed = 2024;
-    srand(seed);
+    _LFSeedRandom(seed);
     LFRealTimeTimer timer;
     timer.setMinMaxTimeout(1, 3);
     timer.setTimeout(0.25f);
@@ -279,17 +279,17 @@ TEST_F(Timer, SetTimeoutAfterRandomModeReturnsToFixed)
     advance(250);
     EXPECT_EQ(0, timer.tick());
     // Only the one random draw was made: fixed restarts draw nothing.
-    srand(seed);
-    rand();
-    rand();
-    int next = rand();
-    srand(seed);
+    _LFSeedRandom(seed);
+    _LFRandom();
+    _LFRandom();
+    int next = _LFRandom();
+    _LFSeedRandom(seed);
     LFRealTimeTimer probe;
     probe.setMinMaxTimeout(1, 3);
     probe.setTimeout(0.25f);
     for (int i = 0; i < 3; i++)
         probe.reset();
-    EXPECT_EQ(next, rand());
+    EXPECT_EQ(next, _LFRandom());
 }
 
 TEST_F(Timer, ElapsedTimeIsExactAcrossTheCounterWrap)

@@ -48,10 +48,11 @@ public:
     ~LFFont();
 
     // Sizes the face to s pixels (72 dpi). -1 when the font is at size s
-    // afterwards; 0 when s is below 0 or above 2^26 - 1 (FTGL would size the
-    // face wrongly), or FTGL refuses s or cannot draw at it (the face has
-    // no metrics, say from a damaged head table; or an LFAntiAliased font's
-    // lines are taller than the largest texture of the current context),
+    // afterwards; 0 when s is below 0 or above 65535 (FTGL or FreeType
+    // would size the face wrongly), or FTGL refuses s or cannot draw at it
+    // (the face has no metrics, say from a damaged head table; or an
+    // LFAntiAliased font's lines are taller than the largest texture of the
+    // current context),
     // with "Unable to set font face size" in LFError() and the previous size
     // kept.
     virtual int setSize(int s);

@@ -1,4 +1,4 @@
-// Random numbers from the standard generator, which LFInit seeds.
+// Random numbers from the library's generator, which LFInit seeds.
 #ifndef LFRANDOM_H
 #define LFRANDOM_H
 

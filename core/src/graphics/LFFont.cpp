@@ -1,6 +1,5 @@
 // Fonts over FTGL: a face at one size, its rendering offsets and metrics, and
 // text printed and measured with the "{Cr,g,b,a}text{EC}" colour markup.
-#include <limits.h>  // UINT_MAX
 #include <math.h>    // ceilf
 #include <stdarg.h>  // va_list
 #include <stdlib.h>  // abs, atof
@@ -22,8 +21,8 @@ typedef std::map<float, LFPoint> _LFFontOffsetMap;
 
 // Sizes are requested at 72 dpi, so one point of size is one pixel.
 static const unsigned int _LFFontResolution = 72;
-// The largest size FTGL passes on unchanged (see setSize).
-static const int _LFLargestFaceSize = (int)(UINT_MAX / 64);
+// The largest size FreeType keeps unchanged on every system (see setSize).
+static const int _LFLargestFaceSize = 0xFFFF;
 // Length of "{EC}", which ends a coloured stretch.
 static const int _LFEscapeEndLength = 4;
 
@@ -287,7 +286,11 @@ int LFFont::setSize(int s)
         return -1;
     // FTGL hands FreeType the size times 64 in an unsigned int, which wraps
     // for negative sizes and from 2^26 on (INT_MIN would become size 0, and
-    // 2^26 + 16 size 16): such sizes are refused without asking FTGL.
+    // 2^26 + 16 size 16). FreeType keeps a size in pixels in 16 bits, and
+    // works it out in a C long, which has 32 bits on 64-bit Windows, where a
+    // size far past 16 bits comes out as another (2^25 - 1 is taken there,
+    // and refused on Linux). Sizes past 16 bits are refused without asking
+    // FTGL, alike everywhere.
     if (s >= 0 && s <= _LFLargestFaceSize) {
         LFFlushBatch();
         if (_font->FaceSize((unsigned int)s, _LFFontResolution) && _LFDrawableSize(_font, _aliasMode)) {

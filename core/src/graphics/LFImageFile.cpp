@@ -1,7 +1,6 @@
 // Image files written whole or not at all: through a temporary file whose
 // every write is checked (SDL's writers ignore a short one), then renamed.
 #include <errno.h>   // errno, EEXIST, EIO
-#include <fcntl.h>   // open
 #include <stdio.h>   // FILE, fdopen, fflush, ferror, rename, snprintf
 #include <stdlib.h>  // malloc, free
 #include <string.h>  // strerror, strlen
@@ -9,7 +8,12 @@
 
 #include <SDL_image.h>  // IMG_SavePNG_RW
 
+#ifdef _WIN32
+#include <windows.h>  // MoveFileExA
+#endif
+
 #include "graphics/LFImageFile.h"
+#include "system/LFFileFlags.h"  // open
 
 // The surface to write: over the pixels themselves, or an RGB copy for an
 // opaque PNG. Null with SDL's reason.
@@ -29,7 +33,7 @@ static SDL_Surface* _LFImageSurface(const void* pixels, int width, int height, _
 // points to; null with errno.
 static FILE* _LFCreateFile(const char* path)
 {
-    int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_BINARY;
     int fd = open(path, flags, 0666);
     // Left behind by an earlier process of the same number that died.
     if (fd < 0 && errno == EEXIST && unlink(path) == 0)
@@ -58,6 +62,19 @@ static int _LFSaveSurface(SDL_Surface* surface, _LFImageFormat format, FILE* fil
     return saved && !failed ? -1 : 0;
 }
 
+// rename(), which on Windows refuses to replace a file that is there.
+static int _LFReplaceFile(const char* from, const char* to)
+{
+#ifdef _WIN32
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING))
+        return 0;
+    errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+    return -1;
+#else
+    return rename(from, to);
+#endif
+}
+
 int _LFWriteImage(const char* path, const void* pixels, int width, int height, _LFImageFormat format)
 {
     size_t size = strlen(path) + 32;
@@ -73,7 +90,7 @@ int _LFWriteImage(const char* path, const void* pixels, int width, int height, _
             SDL_SetError("%s", strerror(errno));
     }
     int written = file && _LFSaveSurface(surface, format, file);
-    if (written && rename(temporary, path) != 0) {
+    if (written && _LFReplaceFile(temporary, path) != 0) {
         SDL_SetError("%s", strerror(errno));
         written = 0;
     }

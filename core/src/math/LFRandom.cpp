@@ -1,19 +1,78 @@
 // Random numbers for the library and the game: ranges of ints and floats
-// built digit by digit, all drawn from the standard generator LFInit seeds.
+// built digit by digit, all drawn from the library's generator, which LFInit seeds.
 #include <math.h>    // fabsf, truncf
-#include <stdlib.h>  // rand
+#include <stdint.h>  // int32_t, int64_t, uint32_t
+#include <stdlib.h>  // rand, srand
 
 #include "LFRandom.h"
 #include "math/LFMathUtilitiesPrivate.h"
+#include "math/LFRandomPrivate.h"
 
 // 2^31, the first float past the int range.
 static const float _sLFIntRangeLimit = 2147483648.0f;
+
+#ifdef __GLIBC__
+void _LFSeedRandom(unsigned int seed)
+{
+    srand(seed);
+}
+
+int _LFRandom()
+{
+    return rand();
+}
+#else
+// glibc's rand(): an additive feedback generator over 31 words,
+// r[i] = r[i - 31] + r[i - 3], each result the sum less its lowest bit. Other C
+// libraries (Windows' among them) have generators of their own, some with a
+// range of only 15 bits.
+static const int _LFRandomDegree = 31;
+static const int _LFRandomSeparation = 3;
+static int32_t _LFRandomState[_LFRandomDegree];
+static int _LFRandomFront = _LFRandomSeparation;
+static int _LFRandomRear = 0;
+static int _LFRandomSeeded = 0;
+
+int _LFRandom()
+{
+    // Unseeded, it runs as glibc's does before its first srand().
+    if (!_LFRandomSeeded)
+        _LFSeedRandom(1);
+    uint32_t sum = (uint32_t)_LFRandomState[_LFRandomFront] + (uint32_t)_LFRandomState[_LFRandomRear];
+    _LFRandomState[_LFRandomFront] = (int32_t)sum;
+    _LFRandomFront = (_LFRandomFront + 1) % _LFRandomDegree;
+    _LFRandomRear = (_LFRandomRear + 1) % _LFRandomDegree;
+    return (int)(sum >> 1);
+}
+
+// The words are filled by 16807 * r (mod 2^31 - 1) (Schrage's method, in
+// glibc's 32-bit arithmetic, so a seed past 2^31 starts negative); the first
+// 310 results are thrown away.
+void _LFSeedRandom(unsigned int seed)
+{
+    if (seed == 0)
+        seed = 1;
+    int32_t word = (int32_t)seed;
+    _LFRandomState[0] = word;
+    for (int i = 1; i < _LFRandomDegree; i++) {
+        word = (int32_t)(16807 * (int64_t)(word % 127773) - 2836 * (int64_t)(word / 127773));
+        if (word < 0)
+            word += 2147483647;
+        _LFRandomState[i] = word;
+    }
+    _LFRandomFront = _LFRandomSeparation;
+    _LFRandomRear = 0;
+    _LFRandomSeeded = -1;
+    for (int i = 0; i < 10 * _LFRandomDegree; i++)
+        _LFRandom();
+}
+#endif
 
 // rand() % divisor for any non-zero divisor. rand() is never negative, so the
 // remainder takes the divisor's magnitude whatever its sign.
 static long long _LFRandRemainder(long long divisor)
 {
-    return rand() % (divisor < 0 ? -divisor : divisor);
+    return _LFRandom() % (divisor < 0 ? -divisor : divisor);
 }
 
 // Cuts a bound to four decimals. truncf agrees with truncating through an

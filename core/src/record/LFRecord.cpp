@@ -3,7 +3,6 @@
 // them), and frame capture to PNG files. The bytes of the file are the
 // codec's (LFRecordCodec.h).
 #include <errno.h>     // errno
-#include <fcntl.h>     // open
 #include <stdarg.h>    // va_list
 #include <stdio.h>     // FILE, fopen, fread, snprintf, vsnprintf
 #include <stdlib.h>    // malloc, realloc, free, getenv, strtoul, atexit
@@ -11,10 +10,20 @@
 #include <sys/stat.h>  // mkdir, stat
 #include <unistd.h>    // access, getcwd, write, ftruncate, close
 
+#ifdef _WIN32
+#include <direct.h>  // _mkdir
+// Windows makes a directory without a mode, and lets whoever may write into a
+// directory also enter it.
+#define mkdir(path, mode) _mkdir(path)
+#undef X_OK
+#define X_OK 0
+#endif
+
 #include "graphics/LFImageFile.h"  // captures go out as every picture the library writes
 #include "record/LFRecordCodec.h"
 #include "record/LFRecordPrivate.h"
 #include "system/LFApplicationPrivate.h"
+#include "system/LFFileFlags.h"  // open
 
 // The run: started by the first LFInit with any variable set and carried on
 // by later ones while the variables keep their values (their copies here),
@@ -413,10 +422,20 @@ static int _LFAnyVariable()
     return 0;
 }
 
+static int _LFIsAbsolute(const char* path)
+{
+#ifdef _WIN32
+    // \\server\share, \dir on the current drive, or C:\dir (either slash).
+    if (path[0] == '\\' || (path[0] && path[1] == ':'))
+        return -1;
+#endif
+    return path[0] == '/';
+}
+
 // A heap copy of path, made absolute against the remembered directory.
 static char* _LFResolvedPath(const char* path)
 {
-    if (path[0] == '/' || !_LFBaseDirectory)
+    if (_LFIsAbsolute(path) || !_LFBaseDirectory)
         return strdup(path);
     size_t size = strlen(_LFBaseDirectory) + strlen(path) + 2;
     char* resolved = (char*)malloc(size);
@@ -525,7 +544,7 @@ static int _LFStartReplay(const char* variable)
 static int _LFStartRecord(const char* variable)
 {
     _LFRecordPath = _LFResolvedPath(variable);
-    _LFRecordFd = _LFRecordPath ? open(_LFRecordPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666) : -1;
+    _LFRecordFd = _LFRecordPath ? open(_LFRecordPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_BINARY, 0666) : -1;
     if (_LFRecordFd < 0) {
         _LFSetError("Unable to create record file %s: %s", _LFRecordPath ? _LFRecordPath : variable,
                     strerror(_LFRecordPath ? errno : ENOMEM));

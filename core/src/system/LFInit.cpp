@@ -1,6 +1,6 @@
 // Library start-up and shutdown: paths, SDL, key tables, logic rate, random
 // seed; at shutdown also the audio device (audio/), the game pad and the caches.
-#include <stdlib.h>  // malloc, free, srand
+#include <stdlib.h>  // malloc, free
 #include <string.h>  // strdup, strlen, strstr
 #include <time.h>    // time
 
@@ -10,6 +10,9 @@
 
 #ifdef __GLIBC__
 #include <malloc.h>  // mallopt
+#endif
+#ifdef _WIN32
+#include <winsock2.h>  // WSAStartup, WSACleanup
 #endif
 
 #include "LFInit.h"
@@ -21,10 +24,25 @@
 #include "gui/LFUIGlobalFontPrivate.h"
 #include "input/LFGamePadPrivate.h"
 #include "input/LFKeyboardPrivate.h"
+#include "math/LFRandomPrivate.h"
 #include "record/LFRecordPrivate.h"
 #include "system/LFApplicationPrivate.h"
 
-static const char _LFDirSep = '/';
+// The directory separator. Windows takes the slash as well as its own
+// backslash.
+static int _LFIsDirSep(char c)
+{
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+#ifdef _WIN32
+// Whether WSAStartup succeeded and WSACleanup is owed.
+static int _LFSocketsStarted = 0;
+#endif
 
 // The directory of the running executable, without its trailing separator,
 // as a heap copy; null if the system cannot tell.
@@ -34,7 +52,7 @@ static char* _LFRunningExecutableDirectory()
     if (!base)
         return NULL;
     size_t length = strlen(base);
-    if (length > 1 && base[length - 1] == _LFDirSep)
+    if (length > 1 && _LFIsDirSep(base[length - 1]))
         base[length - 1] = '\0';
     char* directory = strdup(base);
     SDL_free(base);
@@ -50,14 +68,14 @@ static void _LFSplitExecutablePath(char* path)
 
     // Index 0 is never taken as the separator: "/name" has no directory part.
     int i = (int)strlen(path);
-    while (i > 0 && path[i] != _LFDirSep)
+    while (i > 0 && !_LFIsDirSep(path[i]))
         i--;
     if (i == 0) {
         // No directory part: the whole string is the name. A program started
         // by a bare name was found through PATH, so its directory is the one
         // the running executable really lives in; "." where that is unknown.
         LFApplicationName = strdup(path);
-        LFExecutablePath = (path[0] && path[0] != _LFDirSep) ? _LFRunningExecutableDirectory() : NULL;
+        LFExecutablePath = (path[0] && !_LFIsDirSep(path[0])) ? _LFRunningExecutableDirectory() : NULL;
         if (!LFExecutablePath)
             LFExecutablePath = strdup(".");
         return;
@@ -147,12 +165,22 @@ int LFInit()
     Uint16 one = 1;
     _LFEndianness = (*(Uint8*)&one == 1) ? -1 : 0;
 
-    // No socket library needs starting on this platform.
+#ifdef _WIN32
+    // Nothing here uses sockets; programs built on the library may.
+    if (!_LFSocketsStarted) {
+        WSADATA data;
+        if (WSAStartup(0x0101, &data) != 0) {
+            _LFSetError("Unable to initialize socket lib");
+            return 0;
+        }
+        _LFSocketsStarted = -1;
+    }
+#endif
 
     // LF_RECORD, LF_REPLAY and LF_CAPTURE take effect from here on.
     if (!_LFRecordStart())
         return 0;
-    srand(_LFRecordSeed((unsigned int)time(NULL)));
+    _LFSeedRandom(_LFRecordSeed((unsigned int)time(NULL)));
     return -1;
 }
 
@@ -179,7 +207,12 @@ void LFDeInit()
 
     LFTextureCachePurge();
 
-    // No socket library needs shutting down on this platform.
+#ifdef _WIN32
+    if (_LFSocketsStarted) {
+        WSACleanup();
+        _LFSocketsStarted = 0;
+    }
+#endif
 
     free(_LFError);
     _LFError = NULL;
