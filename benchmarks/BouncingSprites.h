@@ -8,6 +8,9 @@
 #include <math.h>  // sqrtf
 #include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>  // atoi
+#include <sys/resource.h>  // getrusage
+#include <time.h>          // clock_gettime
 
 #include <algorithm>
 #include <chrono>
@@ -79,14 +82,43 @@ inline std::vector<uint8_t> SpritePixels(int size)
     return pixels;
 }
 
+// Page faults of the process so far: memory the drawing takes fresh from
+// the kernel shows here.
+inline long PageFaults()
+{
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt + usage.ru_majflt;
+}
+
+// Processor time of the process so far, every thread's, in milliseconds:
+// less moved than wall time by other programs on a busy machine.
+inline double ProcessorMilliseconds()
+{
+    struct timespec now;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// What frames cost, beside their median wall time: per frame, the page
+// faults and the processor time of every thread of the process.
+struct FrameCosts {
+    int frames;
+    double faults;
+    double processorMs;
+};
+
 // The median time of frame() in milliseconds, after a warm-up, over at
-// least kMinFrames frames and kMinSeconds; *frames is set to their number.
-inline double MedianMilliseconds(const std::function<void()>& frame, int* frames)
+// least kMinFrames frames and kMinSeconds; *costs, unless null, is set to
+// their number and their means of page faults and processor time.
+inline double MedianMilliseconds(const std::function<void()>& frame, FrameCosts* costs = NULL)
 {
     typedef std::chrono::steady_clock Clock;
     for (int i = 0; i < kWarmupFrames; i++)
         frame();
     std::vector<double> times;
+    long faultsBefore = PageFaults();
+    double processorBefore = ProcessorMilliseconds();
     Clock::time_point start = Clock::now();
     while ((int)times.size() < kMinFrames ||
            std::chrono::duration<double>(Clock::now() - start).count() < kMinSeconds) {
@@ -94,29 +126,35 @@ inline double MedianMilliseconds(const std::function<void()>& frame, int* frames
         frame();
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
     }
+    if (costs)
+        *costs = {(int)times.size(), (double)(PageFaults() - faultsBefore) / times.size(),
+                  (ProcessorMilliseconds() - processorBefore) / times.size()};
     std::sort(times.begin(), times.end());
-    *frames = (int)times.size();
     return times[times.size() / 2];
 }
 
-// Runs frame(sprites, size) for every count and size, each after the
-// sprites have moved, and prints the median time of a frame for each. The
-// frame draws every sprite with one call and presents the picture.
-inline void RunBouncingSprites(const char* library,
+// Runs frame(sprites, size) for every count and size, or for the one size
+// and count given as the program's two arguments, each after the sprites
+// have moved, and prints for each the median wall time of a frame, the
+// processor time and the page faults per frame. The frame draws every
+// sprite with one call and presents the picture.
+inline void RunBouncingSprites(int argc, char** argv, const char* library,
                                const std::function<void(const std::vector<Bouncer>&, int)>& frame)
 {
     for (int size : kSpriteSizes)
         for (int count : kSpriteCounts) {
+            if (argc == 3 && (atoi(argv[1]) != size || atoi(argv[2]) != count))
+                continue;
             std::vector<Bouncer> sprites = MakeBouncers(count, size);
-            int frames;
+            FrameCosts costs;
             double ms = MedianMilliseconds(
                 [&] {
                     MoveBouncers(sprites, size);
                     frame(sprites, size);
                 },
-                &frames);
-            printf("%-28s %2dx%-2d %6d sprites: %8.2f ms/frame (median of %d)\n", library, size, size, count, ms,
-                   frames);
+                &costs);
+            printf("%-24s %2dx%-2d %6d sprites: %8.2f ms/frame, processor %8.2f ms, %6.0f page faults (%d frames)\n",
+                   library, size, size, count, ms, costs.processorMs, costs.faults, costs.frames);
             fflush(stdout);
         }
 }

@@ -90,13 +90,16 @@ int main()
 
     // One frame: clear, draw, present.
     auto measure = [&](const std::function<void()>& draw, int* frames) {
-        return MedianMilliseconds(
+        FrameCosts costs;
+        double ms = MedianMilliseconds(
             [&] {
                 glClear(GL_COLOR_BUFFER_BIT);
                 draw();
                 window->swapBuffers();
             },
-            frames);
+            &costs);
+        *frames = costs.frames;
+        return ms;
     };
     auto report = [](const char* what, int count, double byHand, double batched, double oneByOne, int frames) {
         printf("%-14s %6d: hand-written batch %7.2f ms, batched calls %7.2f ms (%.2fx), one by one %7.2f ms "

@@ -28,7 +28,7 @@ static LFTexture* LoadSprite(int size)
     return texture;
 }
 
-int main()
+int main(int argc, char** argv)
 {
     if (!LFInit()) {
         fprintf(stderr, "bench_sprites: %s\n", LFError());
@@ -41,7 +41,7 @@ int main()
         textures[size] = LoadSprite(size);
 
     for (int batched = 1; batched >= 0; batched--)
-        RunBouncingSprites(batched ? "Larchfield, batched" : "Larchfield, one by one",
+        RunBouncingSprites(argc, argv, batched ? "Larchfield, batched" : "Larchfield, one by one",
                            [&](const std::vector<Bouncer>& sprites, int size) {
                                glClear(GL_COLOR_BUFFER_BIT);
                                LFTexture* texture = textures[size];

@@ -7,7 +7,7 @@
 
 #include "BouncingSprites.h"
 
-int main()
+int main(int argc, char** argv)
 {
     if (!al_init()) {
         fprintf(stderr, "bench_sprites_allegro: cannot start Allegro\n");
@@ -34,7 +34,7 @@ int main()
     }
 
     for (int held = 0; held <= 1; held++)
-        RunBouncingSprites(held ? "Allegro 5, held drawing" : "Allegro 5",
+        RunBouncingSprites(argc, argv, held ? "Allegro 5, held drawing" : "Allegro 5",
                            [&](const std::vector<Bouncer>& sprites, int size) {
                                al_clear_to_color(al_map_rgb(0, 0, 0));
                                if (held)

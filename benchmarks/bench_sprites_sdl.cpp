@@ -6,7 +6,7 @@
 
 #include "BouncingSprites.h"
 
-int main()
+int main(int argc, char** argv)
 {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
@@ -33,7 +33,7 @@ int main()
         SDL_FreeSurface(surface);
     }
 
-    RunBouncingSprites("SDL renderer (opengl)", [&](const std::vector<Bouncer>& sprites, int size) {
+    RunBouncingSprites(argc, argv, "SDL renderer (opengl)", [&](const std::vector<Bouncer>& sprites, int size) {
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         for (const Bouncer& b : sprites) {

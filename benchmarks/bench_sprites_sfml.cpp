@@ -3,7 +3,7 @@
 
 #include "BouncingSprites.h"
 
-int main()
+int main(int argc, char** argv)
 {
     sf::RenderWindow window(sf::VideoMode(kScreenWidth, kScreenHeight), "sprites");
     window.setVerticalSyncEnabled(false);
@@ -16,7 +16,7 @@ int main()
     }
 
     std::vector<sf::Sprite> drawn;
-    RunBouncingSprites("SFML 2.5 (sf::Sprite)", [&](const std::vector<Bouncer>& sprites, int size) {
+    RunBouncingSprites(argc, argv, "SFML 2.5 (sf::Sprite)", [&](const std::vector<Bouncer>& sprites, int size) {
         if (drawn.size() != sprites.size() || drawn[0].getTexture() != &textures[size])
             drawn.assign(sprites.size(), sf::Sprite(textures[size]));
         window.clear(sf::Color::Black);

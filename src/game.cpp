@@ -298,7 +298,7 @@ static void drawCart(World& world)
 
 // The marquee and the score, each with its shadow first. print takes a
 // format: ready text goes through "%s".
-static void drawText(World& world)
+void WindcartDrawText(World& world)
 {
     static char text[] = "%s";
     LFPoint pos = world.messagePos;
@@ -340,7 +340,7 @@ static void drawFrame(World& world, MakeCable makeCable)
     drawCart(world);
     for (Pewpew* pewpew : *world.pewpews)
         pewpew->draw();
-    drawText(world);
+    WindcartDrawText(world);
     LFEndBatch();
     world.window->swapBuffers();
 }

@@ -138,4 +138,8 @@ typedef void (*WindcartFrameHook)(World& world);
 // cannot start or its recording, replay or capture failed.
 int WindcartRun(int argc, char** argv, WindcartFrameHook frameHook);
 
+// Draws the marquee and the score as every frame does (bench_game draws the
+// rest of the picture by hand around it).
+void WindcartDrawText(World& world);
+
 #endif

@@ -25,6 +25,7 @@ struct DrawingState {
     GLint boundTexture;
     GLboolean edgeFlag;
     GLint arrayBuffer;
+    GLint textureEnvMode;
 
     static DrawingState read()
     {
@@ -37,6 +38,7 @@ struct DrawingState {
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &s.boundTexture);
         glGetBooleanv(GL_EDGE_FLAG, &s.edgeFlag);
         glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &s.arrayBuffer);
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &s.textureEnvMode);
         return s;
     }
 };
@@ -62,6 +64,9 @@ static ::testing::AssertionResult SameState(const DrawingState& a, const Drawing
         return ::testing::AssertionFailure() << "edge flag " << (int)a.edgeFlag << " / " << (int)b.edgeFlag;
     if (a.arrayBuffer != b.arrayBuffer)
         return ::testing::AssertionFailure() << "array buffer " << a.arrayBuffer << " / " << b.arrayBuffer;
+    if (a.textureEnvMode != b.textureEnvMode)
+        return ::testing::AssertionFailure() << "texture environment " << a.textureEnvMode << " / "
+                                             << b.textureEnvMode;
     return ::testing::AssertionSuccess();
 }
 
@@ -385,6 +390,26 @@ TEST_F(Batch, UnderCamerasTheSamePixelsAsOneByOne)
         SCOPED_TRACE(intoTexture ? "into a texture" : "into the window");
         EXPECT_EQ(0, RenderBothWays(ops, intoTexture).pixels) << "pixels that differ";
     }
+}
+
+// Sprites neither tinted nor faded are sent with their texels replacing the
+// colour: the same pixels, and the texture environment is left as it was,
+// whichever it was.
+TEST_F(Batch, UntintedSpritesLandOnTheSamePixelsAsOneByOne)
+{
+    std::vector<Op> ops = RandomOps(3000, 13, false);
+    for (Op& op : ops) {
+        op.colors[0] = LFMakeColor(1, 1, 1, 1);
+        op.alpha = 1;
+    }
+    for (bool intoTexture : {false, true}) {
+        SCOPED_TRACE(intoTexture ? "into a texture" : "into the window");
+        EXPECT_EQ(0, RenderBothWays(ops, intoTexture).pixels) << "pixels that differ";
+    }
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    Difference decal = RenderBothWays(ops, false);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    EXPECT_EQ(0, decal.pixels) << "pixels that differ with textures as decals";
 }
 
 TEST_F(Batch, ScaledAndTurnedSpritesDifferAtMostAtEdges)

@@ -5,16 +5,13 @@
 // writes the examples' fish.png, coin.png, panel.png and sounds/*.wav (tune.wav
 // is music, for the music channel). The same
 // input always gives the same files.
-#define SDL_MAIN_HANDLED  // a plain main: this tool needs no SDL start-up
-#include <SDL.h>
-#include <SDL_image.h>  // IMG_SavePNG
-
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <cstring>   // strcmp
+#include <cstring>   // strcmp, strerror
 #include <iterator>  // std::size
 #include <string>
 #include <vector>
@@ -50,8 +47,10 @@ constexpr int kGroundRightEdge = 254;
 constexpr float kHumpPerStretch[] = {14, 20, 12, 0};
 static_assert(std::size(kHumpPerStretch) == std::size(kTowerAnchors) + 1);
 
-// Sound format: 16-bit mono PCM.
+// Sound format: 16-bit stereo PCM at 44100 Hz, the format LFInitAudio opens
+// the device in, so that loading a sound converts nothing.
 constexpr int kSampleRate = 44100;
+constexpr int kChannels = 2;
 // Two chromatic octaves from C4 in equal temperament.
 constexpr double kLowestNoteHz = 261.6255653;
 constexpr const char* kNoteNames[12] = {"c", "c#", "d", "d#", "e", "f", "f#", "g", "g#", "a", "a#", "b"};
@@ -200,63 +199,130 @@ static std::vector<float> ridge(int width, int step, uint32_t seed)
     return out;
 }
 
-// Writes the picture as 8-bit RGBA PNG; alpha rounds to 0..255.
-static bool savePng(const Image& image, const std::string& path)
+// Writes bytes as the whole file at path; false, with errno set, if it cannot.
+static bool writeFile(const std::vector<uint8_t>& bytes, const std::string& path)
 {
-    std::vector<uint8_t> bytes(image.pixels.size() * 4);
-    for (size_t i = 0; i < image.pixels.size(); ++i) {
-        const Rgba& p = image.pixels[i];
-        bool clear = p.a <= 0;
-        bytes[i * 4 + 0] = clear ? 0 : uint8_t(std::clamp(std::lround(p.r), 0L, 255L));
-        bytes[i * 4 + 1] = clear ? 0 : uint8_t(std::clamp(std::lround(p.g), 0L, 255L));
-        bytes[i * 4 + 2] = clear ? 0 : uint8_t(std::clamp(std::lround(p.b), 0L, 255L));
-        bytes[i * 4 + 3] = uint8_t(std::clamp(std::lround(p.a * 255), 0L, 255L));
-    }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(bytes.data(), image.width, image.height, 32,
-                                                              image.width * 4, SDL_PIXELFORMAT_RGBA32);
-    if (!surface)
-        return false;
-    bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
-    SDL_FreeSurface(surface);
-    return ok;
-}
-
-// Writes samples in -1..1 as a 16-bit mono PCM WAV file with its RIFF header.
-static bool saveWav(const std::vector<float>& samples, const std::string& path)
-{
-    std::vector<uint8_t> out;
-    auto u32 = [&out](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            out.push_back(uint8_t(v >> (8 * i)));
-    };
-    auto u16 = [&out](uint16_t v) {
-        out.push_back(uint8_t(v));
-        out.push_back(uint8_t(v >> 8));
-    };
-    auto tag = [&out](const char* t) { out.insert(out.end(), t, t + 4); };
-
-    const uint32_t dataBytes = uint32_t(samples.size() * 2);
-    tag("RIFF");
-    u32(36 + dataBytes);
-    tag("WAVE");
-    tag("fmt ");
-    u32(16);              // size of the PCM format block
-    u16(1);               // PCM
-    u16(1);               // mono
-    u32(kSampleRate);
-    u32(kSampleRate * 2); // bytes per second
-    u16(2);               // bytes per frame
-    u16(16);              // bits per sample
-    tag("data");
-    u32(dataBytes);
-    for (float s : samples)
-        u16(uint16_t(int16_t(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767))));
-
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
-    bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
+}
+
+// Appends the four bytes of v to out, most significant first (PNG).
+static void putBigEndian32(std::vector<uint8_t>& out, uint32_t v)
+{
+    for (int i = 3; i >= 0; --i)
+        out.push_back(uint8_t(v >> (8 * i)));
+}
+
+// Appends the low bytes of v to out, least significant first (WAV, deflate).
+static void putLittleEndian(std::vector<uint8_t>& out, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(uint8_t(v >> (8 * i)));
+}
+
+// The CRC-32 that closes each PNG chunk, over its type and data.
+static uint32_t crc32(const uint8_t* data, size_t size)
+{
+    static uint32_t table[256];
+    if (!table[1])
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            table[n] = c;
+        }
+    uint32_t c = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i)
+        c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+static void putPngChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
+{
+    putBigEndian32(out, uint32_t(data.size()));
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    putBigEndian32(out, crc32(&out[start], out.size() - start));
+}
+
+// Writes the picture as 8-bit RGBA PNG; alpha rounds to 0..255. The rows are
+// stored, not compressed: the game decodes them at start-up several times
+// faster, for files of four bytes a pixel.
+static bool savePng(const Image& image, const std::string& path)
+{
+    // Each row: PNG's filter byte (0, none), then its pixels.
+    std::vector<uint8_t> rows;
+    rows.reserve(image.height * (1 + image.width * 4));
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        if (i % image.width == 0)
+            rows.push_back(0);
+        const Rgba& p = image.pixels[i];
+        bool clear = p.a <= 0;
+        rows.push_back(clear ? 0 : uint8_t(std::clamp(std::lround(p.r), 0L, 255L)));
+        rows.push_back(clear ? 0 : uint8_t(std::clamp(std::lround(p.g), 0L, 255L)));
+        rows.push_back(clear ? 0 : uint8_t(std::clamp(std::lround(p.b), 0L, 255L)));
+        rows.push_back(uint8_t(std::clamp(std::lround(p.a * 255), 0L, 255L)));
+    }
+    // A zlib stream of stored deflate blocks (at most 65535 bytes each) and
+    // the Adler-32 of the rows.
+    std::vector<uint8_t> zlib = {0x78, 0x01};
+    uint32_t a = 1, b = 0;
+    for (size_t at = 0; at < rows.size();) {
+        size_t n = std::min<size_t>(65535, rows.size() - at);
+        zlib.push_back(at + n == rows.size());  // the last block
+        putLittleEndian(zlib, uint32_t(n), 2);
+        putLittleEndian(zlib, uint32_t(~n), 2);
+        for (size_t i = at; i < at + n; ++i) {
+            a = (a + rows[i]) % 65521;
+            b = (b + a) % 65521;
+        }
+        zlib.insert(zlib.end(), rows.begin() + at, rows.begin() + at + n);
+        at += n;
+    }
+    putBigEndian32(zlib, (b << 16) | a);
+
+    std::vector<uint8_t> header;
+    putBigEndian32(header, uint32_t(image.width));
+    putBigEndian32(header, uint32_t(image.height));
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits a channel, RGBA, deflate, no interlace
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    putPngChunk(out, "IHDR", header);
+    putPngChunk(out, "IDAT", zlib);
+    putPngChunk(out, "IEND", {});
+    return writeFile(out, path);
+}
+
+// Writes samples in -1..1 as a 16-bit PCM WAV file with its RIFF header, the
+// same sample in every channel.
+static bool saveWav(const std::vector<float>& samples, const std::string& path)
+{
+    std::vector<uint8_t> out;
+    auto tag = [&out](const char* t) { out.insert(out.end(), t, t + 4); };
+
+    const uint32_t dataBytes = uint32_t(samples.size() * 2 * kChannels);
+    tag("RIFF");
+    putLittleEndian(out, 36 + dataBytes, 4);
+    tag("WAVE");
+    tag("fmt ");
+    putLittleEndian(out, 16, 4);                           // size of the PCM format block
+    putLittleEndian(out, 1, 2);                            // PCM
+    putLittleEndian(out, kChannels, 2);
+    putLittleEndian(out, kSampleRate, 4);
+    putLittleEndian(out, kSampleRate * 2 * kChannels, 4);  // bytes per second
+    putLittleEndian(out, 2 * kChannels, 2);                // bytes per frame
+    putLittleEndian(out, 16, 2);                           // bits per sample
+    tag("data");
+    putLittleEndian(out, dataBytes, 4);
+    for (float s : samples) {
+        uint16_t value = uint16_t(int16_t(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767)));
+        for (int c = 0; c < kChannels; ++c)
+            putLittleEndian(out, value, 2);
+    }
+    return writeFile(out, path);
 }
 
 // Scales the sound so that its loudest sample is `peak`.
@@ -767,7 +833,7 @@ struct Writer {
     void check(bool written, const std::string& path)
     {
         if (!written) {
-            std::fprintf(stderr, "make_assets: cannot write %s: %s\n", path.c_str(), SDL_GetError());
+            std::fprintf(stderr, "make_assets: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
             ok = false;
         }
     }
@@ -816,12 +882,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make_assets: cannot create %s: %s\n", subdir.c_str(), error.message().c_str());
         return 1;
     }
-    IMG_Init(IMG_INIT_PNG);
     Writer out;
     if (examples)
         writeExampleAssets(dir, out);
     else
         writeGameAssets(dir, out);
-    IMG_Quit();
     return out.ok ? 0 : 1;
 }

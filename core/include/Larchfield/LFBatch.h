@@ -14,7 +14,8 @@
 // render target, rendering mode or blend mode, pushing or popping a camera,
 // LFClear, swapBuffers, getPixel, saveBuffer, copyTexture, creating, loading,
 // clearing or deleting a texture, fonts.
-// At most a fixed number of vertices is held; a full buffer is sent.
+// At most a fixed number of vertices is held; a full buffer is sent and
+// flushed (glFlush), so that the driver can draw it while more is held.
 #ifndef LFBATCH_H
 #define LFBATCH_H
 

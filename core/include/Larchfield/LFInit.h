@@ -14,6 +14,11 @@
 int LFInit(char* executablePath);
 // Starts SDL (timer, video, joystick), the key tables, a logic rate of 60 and
 // the random seed. -1 on success; 0 on failure, with the reason in LFError().
+// Note: with glibc it also has the heap keep up to 64 MB of freed memory
+// (mallopt M_TRIM_THRESHOLD) rather than return it to the system at once: a
+// software OpenGL driver frees and takes again megabytes every frame. A trim
+// threshold set in the environment (GLIBC_TUNABLES, MALLOC_TRIM_THRESHOLD_)
+// is left as it is.
 int LFInit();
 // Closes audio and the game pad, frees the caches and paths, ends any open
 // batch, quits SDL.

@@ -26,21 +26,22 @@ struct _LFBatchVertex {
 
 // Non-zero while a batch is open.
 int _LFBatchOpen();
-// Room for count (at most 6) vertices of kind, held after those
-// already held; texture is the OpenGL texture of sprites (else 0). What is
+// Room for count (at most 4) vertices of kind, held after those
+// already held (a quad's four corners in the order glBegin(GL_QUADS) takes
+// them); texture is the OpenGL texture of sprites (else 0). What is
 // held of another texture, or sprites before shapes and shapes before
 // sprites, is sent first, and so is a full buffer. Null outside a batch:
 // the caller then draws at once.
 _LFBatchVertex* _LFBatchHold(_LFBatchKind kind, unsigned int texture, int count);
 // Holds the quad of the four corners, in the order glBegin(GL_QUADS)
-// takes them, as the triangles 0 1 3 and 1 2 3: both end on the last corner,
-// which gives a flat-shaded quad its colour. Drawn as triangles (far faster
-// than quads on some drivers) unless polygons are drawn as outlines, points
-// or antialiased. 0 outside a batch.
+// takes them, drawn as the triangles 0 1 3 and 1 2 3 (far faster than quads
+// on some drivers) unless polygons are drawn as outlines, points or
+// antialiased. 0 outside a batch.
 int _LFBatchHoldQuad(_LFBatchKind kind, unsigned int texture, const _LFBatchVertex* corners);
 // The windows' OpenGL contexts, each with the buffer object batched drawing
-// sends its vertices through, made on first use and deleted with the
-// context: a window adds its context once made and drops it before deleting it.
+// sends its vertices through, made with its storage on first use and deleted
+// with the context: a window adds its context once made and drops it before
+// deleting it.
 void _LFBatchAddContext(void* context);
 void _LFBatchDropContext(void* context);
 // Sends what is held and closes every batch (LFDeInit).

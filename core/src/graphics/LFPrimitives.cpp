@@ -148,16 +148,16 @@ static void _LFRectFillVertices(LFRect rect)
 // outside a batch.
 static int _LFHoldRectFill(LFRect rect, LFColor color)
 {
-    if (!_LFBatchOpen())
+    _LFBatchVertex* corners = _LFBatchHold(_LFBatchFills, 0, 4);
+    if (!corners)
         return 0;
     int x1, y1, x2, y2;
     _LFRectCorners(rect, &x1, &y1, &x2, &y2);
-    _LFBatchVertex corners[4];
     _LFSetVertex(&corners[0], (float)x1, (float)y1, color);
     _LFSetVertex(&corners[1], (float)x1, (float)y2, color);
     _LFSetVertex(&corners[2], (float)x2, (float)y2, color);
     _LFSetVertex(&corners[3], (float)x2, (float)y1, color);
-    return _LFBatchHoldQuad(_LFBatchFills, 0, corners);
+    return -1;
 }
 
 void LFDrawRectFill(LFRect rect, LFColor color)

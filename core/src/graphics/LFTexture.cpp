@@ -410,15 +410,18 @@ static int _LFCutQuad(LFSize size, int startX, int startY, int endX, int endY, i
 static void _LFDrawQuad(GLuint textureID, LFColor color, const _LFQuad& quad, double xPos, double yPos, float scale,
                         int rot, int flipMode)
 {
-    if (_LFBatchOpen() || _LFCameraPushed()) {
+    // Under a camera a sprite drawn on its own goes as a batch of one: the
+    // camera's matrix times drawingPosition's would round otherwise than a
+    // batch's placement, and land on other pixels at the edges.
+    int alone = !_LFBatchOpen() && _LFCameraPushed();
+    if (alone)
+        LFBeginBatch();
+    _LFBatchVertex* corners = _LFBatchHold(_LFBatchSprites, textureID, 4);
+    if (corners) {
         // The corners in the order below, placed as drawingPosition would.
-        // Under a camera a sprite drawn on its own goes as a batch of one:
-        // the camera's matrix times drawingPosition's would round otherwise
-        // than a batch's placement, and land on other pixels at the edges.
         const int place[4][2] = {{0, 0}, {quad.width, 0}, {quad.width, quad.height}, {0, quad.height}};
         const float u[4] = {quad.u0, quad.u1, quad.u1, quad.u0};
         const float v[4] = {quad.v0, quad.v0, quad.v1, quad.v1};
-        _LFBatchVertex corners[4];
         for (int i = 0; i < 4; i++) {
             _LFPlaceCorner(&corners[i], place[i][0], place[i][1], xPos, yPos, quad.sourceWidth, quad.sourceHeight,
                            scale, rot, flipMode);
@@ -426,10 +429,6 @@ static void _LFDrawQuad(GLuint textureID, LFColor color, const _LFQuad& quad, do
             corners[i].v = v[i];
             corners[i].color = color;
         }
-        int alone = !_LFBatchOpen();
-        if (alone)
-            LFBeginBatch();
-        _LFBatchHoldQuad(_LFBatchSprites, textureID, corners);
         if (alone)
             LFEndBatch();
         return;

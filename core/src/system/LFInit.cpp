@@ -1,6 +1,6 @@
 // Library start-up and shutdown: paths, SDL, key tables, logic rate, random
 // seed; at shutdown also the audio device (audio/), the game pad and the caches.
-#include <stdlib.h>  // malloc, free
+#include <stdlib.h>  // getenv, malloc, free
 #include <string.h>  // strdup, strlen, strstr
 #include <time.h>    // time
 
@@ -8,6 +8,9 @@
 #include <new>           // std::bad_alloc
 #include <system_error>  // std::error_code
 
+#ifdef __GLIBC__
+#include <malloc.h>  // mallopt
+#endif
 #ifdef _WIN32
 #include <winsock2.h>  // WSAStartup, WSACleanup
 #endif
@@ -121,10 +124,29 @@ int LFInit(char* executablePath)
     return LFInit();
 }
 
+// Keeps up to 64 MB of freed memory at the top of the heap rather than
+// handing it back to the system at once (glibc only). A software OpenGL
+// driver (Mesa's llvmpipe) takes several megabytes of working memory for a
+// frame and frees them once it is drawn; handed back, they come again as
+// fresh pages, a page fault each, every frame. Whether glibc hands them back
+// depends otherwise on its thresholds, which move with the sizes of the
+// blocks freed before, so the same program drew at different speeds from one
+// run to the next. A threshold the user set in the environment is kept.
+static void _LFKeepFreedMemory()
+{
+#ifdef __GLIBC__
+    const char* tunables = getenv("GLIBC_TUNABLES");
+    if (getenv("MALLOC_TRIM_THRESHOLD_") || (tunables && strstr(tunables, "malloc.trim_threshold")))
+        return;
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
+
 int LFInit()
 {
     if (!_LFInitError())
         return 0;
+    _LFKeepFreedMemory();
 
     if (!_LFGlobalFontCache) {
         try {
