@@ -1,4 +1,5 @@
-// The audio device's state, shared by its start-up and the sounds.
+// The audio device's state and the master volume, shared by its start-up,
+// the sounds and the music.
 #ifndef LFAUDIOPRIVATE_H
 #define LFAUDIOPRIVATE_H
 
@@ -7,6 +8,9 @@
 // -1 while the audio device is open through LFInitAudio, else 0.
 extern int _LFAudioInitialized;
 
+// The master volume, nominally 0..128, set by LFSetSoundVolume and applied
+// to a sound or the music whenever it is played or re-volumed.
+extern int _LFMasterVolume;
 // A volume scaled by the master volume (LFSetSoundVolume), truncated toward
 // zero and held to the int range.
 int _LFScaledVolume(int volume);

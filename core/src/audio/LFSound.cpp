@@ -1,7 +1,5 @@
 // Sound effects over SDL2_mixer: samples loaded from files, played on the
 // first free mixer channel and scaled by one master volume.
-#include <limits.h>  // INT_MAX, INT_MIN
-
 #include <new>  // std::bad_alloc
 
 #include "LFLoadError.h"
@@ -10,11 +8,6 @@
 #include "audio/LFMusicPrivate.h"
 #include "record/LFRecordPrivate.h"
 #include "system/LFApplicationPrivate.h"
-
-// The master volume, nominally 0..128, set by LFSetSoundVolume and applied to
-// a sound whenever it is played or re-volumed. Stored as given, like a sound's
-// own volume: the mixer does its own clamping.
-static int _LFMasterVolume = MIX_MAX_VOLUME;
 
 // The mixer keeps its channel count after closing but frees the channels, so
 // a channel call on a closed device reads freed memory: every call waits for
@@ -27,21 +20,6 @@ static int _LFMixerOpen()
 static int _LFHasMixerChannel(int channel)
 {
     return channel != -1 && _LFMixerOpen();
-}
-
-// A sound's own volume scaled by the master volume, truncated toward zero.
-// Both are whatever int the caller gave, so the product can lie far outside
-// the int range, where converting it would be undefined: it is held to the
-// int range first. The mixer plays anything above 128 at 128 and reads a
-// negative volume as a query that changes nothing.
-int _LFScaledVolume(int volume)
-{
-    double scaled = _LFMasterVolume * (volume / 128.0);
-    if (scaled > INT_MAX)
-        return INT_MAX;
-    if (scaled < INT_MIN)
-        return INT_MIN;
-    return (int)scaled;
 }
 
 // Mixer panning and distance take 8-bit values.

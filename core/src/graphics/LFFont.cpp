@@ -146,7 +146,8 @@ static float _LFReadComponent(char* start, char* end)
     return value;
 }
 
-LFColor _LFEscapeColor(const _LFColorEscape<char>& escape)
+// The colour an escape gives its text.
+static LFColor _LFEscapeColor(const _LFColorEscape<char>& escape)
 {
     LFColor color = {
         _LFReadComponent(escape.start + 2, escape.comma[0]),
@@ -155,6 +156,17 @@ LFColor _LFEscapeColor(const _LFColorEscape<char>& escape)
         _LFReadComponent(escape.comma[2] + 1, escape.brace),
     };
     return color;
+}
+
+void _LFEachColorStretch(char* scan, LFColor color, const std::function<void(char*, char*, LFColor)>& stretch)
+{
+    _LFColorEscape<char> escape;
+    while (_LFFindColorEscape(scan, &escape)) {
+        stretch(scan, escape.start, color);
+        stretch(escape.brace + 1, escape.end, _LFEscapeColor(escape));
+        scan = escape.end + _LFEscapeEndLength;
+    }
+    stretch(scan, scan + strlen(scan), color);
 }
 
 // Cut in place like _LFReadComponent.

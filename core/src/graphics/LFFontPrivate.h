@@ -6,6 +6,7 @@
 #include <stdarg.h>  // va_list
 #include <string.h>  // strchr, strlen, strstr
 
+#include <functional>
 #include <string>
 
 #include "LFFont.h"
@@ -60,22 +61,10 @@ int _LFFindColorEscape(Char* scan, _LFColorEscape<Char>* escape)
     escape->brace = strchr(escape->start, '}');
     return escape->brace > escape->comma[2] && escape->brace < escape->end;
 }
-// The colour an escape gives its text.
-LFColor _LFEscapeColor(const _LFColorEscape<char>& escape);
 
 // Calls stretch(start, end, color) for each stretch of the well-formed text
 // scan in order: plain text in color, an escape's text in its own.
-template <typename Stretch>
-void _LFEachColorStretch(char* scan, LFColor color, Stretch stretch)
-{
-    _LFColorEscape<char> escape;
-    while (_LFFindColorEscape(scan, &escape)) {
-        stretch(scan, escape.start, color);
-        stretch(escape.brace + 1, escape.end, _LFEscapeColor(escape));
-        scan = escape.end + _LFEscapeEndLength;
-    }
-    stretch(scan, scan + strlen(scan), color);
-}
+void _LFEachColorStretch(char* scan, LFColor color, const std::function<void(char*, char*, LFColor)>& stretch);
 
 // Draws the text from start up to end in color at the pen and moves the pen
 // past it. A null font draws nothing.
