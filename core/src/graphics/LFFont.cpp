@@ -134,6 +134,45 @@ char* _LFFormatText(char buffer[_LFFormatBufferSize], std::string& repaired, con
 
 // --- Colour markup
 
+// Length of "{EC}", which ends a coloured stretch.
+static const int _LFEscapeEndLength = 4;
+
+// One colour escape, as pointers into the scanned text: writable (Char is
+// char) where print cuts the text in place, read-only for measuring.
+template <typename Char>
+struct _LFColorEscape {
+    Char* start;     // the "{C"
+    Char* comma[3];  // the commas between the four numbers
+    Char* brace;     // the "}" after the last number
+    Char* end;       // the "{EC}"
+};
+
+// Finds the next escape at or after scan; 0 when there is none or the next
+// "{C" does not start a well-formed one, so the rest of the text is plain.
+// The brace is the first "}" after the "{C" (a "}" in the plain text before
+// it is ignored) and must lie between the third comma and the "{EC}": so
+// every pointer stays inside the text and every stretch is of length >= 0.
+template <typename Char>
+static int _LFFindColorEscape(Char* scan, _LFColorEscape<Char>* escape)
+{
+    escape->start = strstr(scan, "{C");
+    if (!escape->start)
+        return 0;
+    Char* from = escape->start;
+    for (int i = 0; i < 3; i++) {
+        escape->comma[i] = strchr(from, ',');
+        if (!escape->comma[i])
+            return 0;
+        from = escape->comma[i] + 1;
+    }
+    escape->end = strstr(from, "{EC}");
+    if (!escape->end)
+        return 0;
+    // Always found: the "{EC}" holds one.
+    escape->brace = strchr(escape->start, '}');
+    return escape->brace > escape->comma[2] && escape->brace < escape->end;
+}
+
 // One colour component: the text between two delimiters, read with atof.
 // The text is print's own buffer: the end is cut with a NUL for the call
 // and restored, so nothing is copied and atof cannot read past the field.
