@@ -28,8 +28,11 @@ int _LFMouseButtonWheelRight = 0;
 static int _LFMouseLatches[7];
 static int _LFMouseTapped[3];
 
-// The button flags by LFMouse's index.
-static int* const _LFMouseButtonFlags[3] = {&_LFMouseButtonLeft, &_LFMouseButtonRight, &_LFMouseButtonMiddle};
+// The flags by LFMouse's index: the buttons 0..2, then the wheel's ways.
+static int* const _LFMouseButtonFlags[7] = {
+    &_LFMouseButtonLeft, &_LFMouseButtonRight, &_LFMouseButtonMiddle,
+    &_LFMouseButtonWheelDown, &_LFMouseButtonWheelUp, &_LFMouseButtonWheelLeft, &_LFMouseButtonWheelRight,
+};
 
 // LFMouse's index of SDL's button number, or -1 for buttons the library ignores.
 static int _LFMouseButtonIndex(Uint8 sdlButton)
@@ -44,24 +47,13 @@ static int _LFMouseButtonIndex(Uint8 sdlButton)
 
 int LFMouse(int button)
 {
-    switch (button) {
-    case 0: return _LFMouseButtonLeft;
-    case 1: return _LFMouseButtonRight;
-    case 2: return _LFMouseButtonMiddle;
-    case 3: return _LFMouseButtonWheelDown;
-    case 4: return _LFMouseButtonWheelUp;
-    case 5: return _LFMouseButtonWheelLeft;
-    case 6: return _LFMouseButtonWheelRight;
-    default: return 0;
-    }
+    return button >= 0 && button < 7 ? *_LFMouseButtonFlags[button] : 0;
 }
 
 int LFMouse(int button, int once)
 {
-    if (!once)
+    if (!once || button < 0 || button >= 7)
         return LFMouse(button);
-    if (button < 0 || button > 6)
-        return 0;
     if (!LFMouse(button) && !(button < 3 && _LFMouseTapped[button])) {
         _LFMouseLatches[button] = 0;
         return 0;
