@@ -295,9 +295,11 @@ static int _LFFitsTexture(const char* name, Sint64 width, Sint64 height)
     return 0;
 }
 
-// The decoder is chosen as IMG_Load chooses it: by the file's magic, or for
-// TGA by the extension.
-int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension)
+// 0, with the reason in LFError(), when the image file opened as file from
+// path claims more than it holds or than a texture can hold (extension: the
+// path's, or null). The decoder is chosen as IMG_Load chooses it: by the
+// file's magic, or for TGA by the extension.
+static int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension)
 {
     _LFImageClaims claims = {0, 0, 0};
     Sint64 fileSize = SDL_RWsize(file);
@@ -509,29 +511,35 @@ void LFTexture::_clearFBOID()
     _fboID = 0;
 }
 
+SDL_Surface* _LFLoadImageFile(const char* path)
+{
+    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    if (!file) {
+        _LFSetError("%s: %s", path, SDL_GetError());
+        return NULL;
+    }
+    const char* extension = strrchr(path, '.');
+    extension = extension ? extension + 1 : NULL;
+    if (!_LFCheckImageClaims(file, path, extension)) {
+        SDL_RWclose(file);
+        return NULL;
+    }
+    SDL_RWseek(file, 0, RW_SEEK_SET);
+    SDL_Surface* image = IMG_LoadTyped_RW(file, 1, extension);
+    if (!image)
+        _LFSetError("%s: %s", path, IMG_GetError());
+    return image;
+}
+
 int LFTexture::_loadImage(const char* filePath)
 {
     if (!filePath) {
         _LFSetError("No image file path given");
         return 0;
     }
-    SDL_RWops* file = SDL_RWFromFile(filePath, "rb");
-    if (!file) {
-        _LFSetError("%s: %s", filePath, SDL_GetError());
+    SDL_Surface* image = _LFLoadImageFile(filePath);
+    if (!image)
         return 0;
-    }
-    const char* extension = strrchr(filePath, '.');
-    extension = extension ? extension + 1 : NULL;
-    if (!_LFCheckImageClaims(file, filePath, extension)) {
-        SDL_RWclose(file);
-        return 0;
-    }
-    SDL_RWseek(file, 0, RW_SEEK_SET);
-    SDL_Surface* image = IMG_LoadTyped_RW(file, 1, extension);
-    if (!image) {
-        _LFSetError("%s: %s", filePath, IMG_GetError());
-        return 0;
-    }
     if (!_LFFitsTexture(filePath, image->w, image->h)) {
         SDL_FreeSurface(image);
         return 0;

@@ -4,7 +4,7 @@
 #ifndef LFTEXTUREPRIVATE_H
 #define LFTEXTUREPRIVATE_H
 
-#include <SDL.h>  // SDL_RWops
+#include <SDL.h>  // SDL_Surface
 
 #include "LFTexture.h"
 
@@ -13,10 +13,10 @@
 // for exactly that. Call between glPushClientAttrib and glPopClientAttrib.
 void _LFUsePackedRows();
 
-// 0, with the reason in LFError(), when the image file opened as file from
-// path claims more than it holds or than a texture can hold (extension: the
-// path's, or null); the window's icon is checked as textures are.
-int _LFCheckImageClaims(SDL_RWops* file, const char* path, const char* extension);
+// The image file at path, decoded after its header's claims were checked
+// against the file and the largest texture (so the window's icon is checked
+// as textures are); null, with the reason naming the file in LFError().
+SDL_Surface* _LFLoadImageFile(const char* path);
 
 // LFTexture's friend.
 struct _LFTextureAccess {

@@ -6,12 +6,10 @@
 #include <GL/glu.h>   // gluPerspective
 
 #include <stddef.h>  // size_t
-#include <string.h>  // strrchr
 
 #include <algorithm>  // std::copy, std::min, std::swap_ranges
 #include <new>        // std::bad_alloc, std::nothrow
-
-#include <SDL_image.h>  // IMG_LoadTyped_RW
+#include <string>
 
 #include "graphics/LFBatchPrivate.h"
 #include "graphics/LFCameraPrivate.h"
@@ -375,21 +373,14 @@ void LFWindow::setTitle(const char* title)
 
 int LFWindow::setIcon(const char* imagePath)
 {
-    SDL_RWops* file = imagePath ? SDL_RWFromFile(imagePath, "rb") : NULL;
-    if (!file) {
-        _LFSetError("Unable to open icon %s: %s", imagePath ? imagePath : "(null)",
-                    imagePath ? SDL_GetError() : "no path");
+    if (!imagePath) {
+        _LFSetError("Unable to open icon (null): no path");
         return 0;
     }
-    const char* extension = strrchr(imagePath, '.');
-    if (!_LFCheckImageClaims(file, imagePath, extension ? extension + 1 : NULL)) {
-        SDL_RWclose(file);
-        return 0;
-    }
-    SDL_RWseek(file, 0, RW_SEEK_SET);
-    SDL_Surface* icon = IMG_LoadTyped_RW(file, 1, extension ? extension + 1 : NULL);
+    SDL_Surface* icon = _LFLoadImageFile(imagePath);
     if (!icon) {
-        _LFSetError("Unable to load icon %s: %s", imagePath, IMG_GetError());
+        std::string reason = LFError();  // names the file
+        _LFSetError("Unable to open icon %s", reason.c_str());
         return 0;
     }
     SDL_SetWindowIcon(_window, icon);
